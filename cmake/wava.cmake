@@ -1,0 +1,40 @@
+option(WAVA_TESTS "Build the tests" ON)
+
+# GoogleTest is built from the distribution's sources with our compiler.
+if(WAVA_TESTS)
+    set(GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
+    set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+endif()
+
+# wava_add_test(NAME name SOURCES ... LIBS ... [GUI] [DESKTOP] [TIMEOUT s])
+# A console GoogleTest program run under Wine. GUI tests need the X display;
+# DESKTOP tests start the program itself and must not overlap with each other.
+function(wava_add_test)
+    cmake_parse_arguments(T "DESKTOP" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    add_executable(${T_NAME} ${T_SOURCES})
+    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} gtest)
+    set_target_properties(${T_NAME} PROPERTIES
+        RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    add_test(NAME ${T_NAME} COMMAND ${T_NAME}
+             WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    if(NOT T_TIMEOUT)
+        set(T_TIMEOUT 300)
+    endif()
+    set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT}
+        ENVIRONMENT "WAVA_BUILD_DIR=${CMAKE_BINARY_DIR};WINE_TIMEOUT=${T_TIMEOUT}")
+    if(T_DESKTOP)
+        set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK wine_desktop)
+    endif()
+endfunction()
+
+# wava_add_bench(NAME name SOURCES ... LIBS ...): a program that prints figures.
+function(wava_add_bench)
+    cmake_parse_arguments(B "" "NAME" "SOURCES;LIBS" ${ARGN})
+    add_executable(${B_NAME} ${B_SOURCES})
+    target_link_libraries(${B_NAME} PRIVATE ${B_LIBS})
+    set_target_properties(${B_NAME} PROPERTIES
+        RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+endfunction()

@@ -1,0 +1,156 @@
+// The companion program: starts the playlist tool for a player drive and
+// plays the other programs the tool talks to (a wait dialog that blocks its
+// start, and a receiver of its content-updated broadcast).
+//
+//   WavaCompanion start [--wait] <tool arguments>   start the tool
+//   WavaCompanion wait-dialog <seconds>              show a wait dialog
+//   WavaCompanion listen <seconds> <log file>        log content updates
+//   WavaCompanion windows                            list running tools
+#include "TestKit.h"
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+using namespace testkit;
+
+namespace {
+
+int Usage()
+{
+    std::fwprintf(stderr,
+                  L"usage: WavaCompanion start [--wait] <arguments>\n"
+                  L"       WavaCompanion wait-dialog <seconds>\n"
+                  L"       WavaCompanion listen <seconds> <log file>\n"
+                  L"       WavaCompanion windows\n");
+    return 2;
+}
+
+// Runs a message loop for the given time.
+void PumpFor(DWORD ms)
+{
+    DWORD start = ::GetTickCount();
+    for (;;) {
+        DWORD elapsed = ::GetTickCount() - start;
+        if (elapsed >= ms) return;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed, QS_ALLINPUT);
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+}
+
+HWND CreateTopLevel(const wchar_t* title, WNDPROC proc, DWORD style)
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = title;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    ::RegisterClassW(&wc);
+    return ::CreateWindowExW(0, title, title, style, 100, 100, 320, 120, nullptr, nullptr,
+                             wc.hInstance, nullptr);
+}
+
+int Start(int argc, wchar_t** argv)
+{
+    int first = 2;
+    bool wait = argc > 2 && std::wcscmp(argv[2], L"--wait") == 0;
+    if (wait) ++first;
+    std::wstring arguments;
+    for (int i = first; i < argc; ++i) {
+        if (!arguments.empty()) arguments += L' ';
+        arguments += Quote(argv[i]);
+    }
+    CProcess tool;
+    if (!tool.Start(ToolPath(), arguments)) {
+        std::fwprintf(stderr, L"cannot start %ls (error %lu)\n", ToolPath().c_str(), ::GetLastError());
+        return 1;
+    }
+    std::wprintf(L"started process %lu\n", tool.Id());
+    if (wait) {
+        HWND hWnd = nullptr;
+        WaitUntil([&] { return (hWnd = ToolWindowOfProcess(tool.Id())) != nullptr || !tool.IsRunning(); },
+                  30000);
+        if (!hWnd) {
+            std::fwprintf(stderr, L"no window appeared\n");
+            return 1;
+        }
+        std::wprintf(L"window %p\n", static_cast<void*>(hWnd));
+    }
+    std::fflush(stdout);
+    return 0;
+}
+
+LRESULT CALLBACK PlainProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return ::DefWindowProcW(hWnd, msg, wParam, lParam);
+}
+
+int WaitDialog(DWORD seconds)
+{
+    HWND hWnd = CreateTopLevel(L"Please wait", PlainProc, WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE);
+    if (!hWnd) return 1;
+    ::SetPropW(hWnd, kWaitDialogProperty, reinterpret_cast<HANDLE>(1));
+    std::wprintf(L"wait dialog %p\n", static_cast<void*>(hWnd));
+    std::fflush(stdout);
+    PumpFor(seconds * 1000);
+    ::RemovePropW(hWnd, kWaitDialogProperty);
+    ::DestroyWindow(hWnd);
+    return 0;
+}
+
+UINT g_contentUpdatedMsg = 0;
+FILE* g_log = nullptr;
+
+LRESULT CALLBACK ListenerProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (g_contentUpdatedMsg && msg == g_contentUpdatedMsg && g_log) {
+        std::fprintf(g_log, "content-updated wParam=%lu lParam=%ld\n",
+                     static_cast<unsigned long>(wParam), static_cast<long>(lParam));
+        std::fflush(g_log);
+        return 0;
+    }
+    return ::DefWindowProcW(hWnd, msg, wParam, lParam);
+}
+
+int Listen(DWORD seconds, const wchar_t* logPath)
+{
+    g_log = _wfopen(logPath, L"a");
+    if (!g_log) return 1;
+    g_contentUpdatedMsg = ::RegisterWindowMessageW(kContentUpdatedMessageName);
+    // Broadcasts reach top-level windows only, hidden ones included.
+    HWND hWnd = CreateTopLevel(L"Wava content listener", ListenerProc, WS_POPUP);
+    if (!hWnd) return 1;
+    std::wprintf(L"listening\n");
+    std::fflush(stdout);
+    PumpFor(seconds * 1000);
+    ::DestroyWindow(hWnd);
+    std::fclose(g_log);
+    return 0;
+}
+
+int ListWindows()
+{
+    for (HWND hWnd : FindToolWindows()) {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(hWnd, &pid);
+        std::wprintf(L"%p pid %lu \"%ls\"\n", static_cast<void*>(hWnd), pid, WindowText(hWnd).c_str());
+    }
+    return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc < 2) return Usage();
+    std::wstring command = argv[1];
+    if (command == L"start") return Start(argc, argv);
+    if (command == L"wait-dialog" && argc == 3) return WaitDialog(std::wcstoul(argv[2], nullptr, 10));
+    if (command == L"listen" && argc == 4) return Listen(std::wcstoul(argv[2], nullptr, 10), argv[3]);
+    if (command == L"windows") return ListWindows();
+    return Usage();
+}

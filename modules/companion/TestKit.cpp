@@ -1,0 +1,178 @@
+#include "TestKit.h"
+
+#include <dbt.h>
+#include <utility>
+
+namespace testkit {
+
+const wchar_t kMainWindowProperty[] = L"Vantorel_Wava_Playlist_041030003";
+const wchar_t kWaitDialogProperty[] = L"Vantorel_Wava_Playlist_WaitDlg_041030005";
+const wchar_t kShareMessageName[] = L"ZKSHARESTRING_WAPl041030001";
+const wchar_t kContentUpdatedMessageName[] = L"ZKWINMSG_QRSContentUpdated";
+
+CProcess::~CProcess()
+{
+    if (m_pi.hProcess) ::CloseHandle(m_pi.hProcess);
+    if (m_pi.hThread) ::CloseHandle(m_pi.hThread);
+}
+
+CProcess::CProcess(CProcess&& other) noexcept : m_pi(other.m_pi)
+{
+    other.m_pi = PROCESS_INFORMATION();
+}
+
+CProcess& CProcess::operator=(CProcess&& other) noexcept
+{
+    if (this != &other) {
+        this->~CProcess();
+        m_pi = other.m_pi;
+        other.m_pi = PROCESS_INFORMATION();
+    }
+    return *this;
+}
+
+bool CProcess::Start(const std::wstring& program, const std::wstring& arguments)
+{
+    std::wstring commandLine = Quote(program);
+    if (!arguments.empty()) commandLine += L" " + arguments;
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    return ::CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                            nullptr, &si, &m_pi) != FALSE;
+}
+
+bool CProcess::WaitForExit(DWORD timeoutMs, DWORD* exitCode) const
+{
+    if (!m_pi.hProcess) return true;
+    if (::WaitForSingleObject(m_pi.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;
+    if (exitCode) ::GetExitCodeProcess(m_pi.hProcess, exitCode);
+    return true;
+}
+
+bool CProcess::IsRunning() const
+{
+    return m_pi.hProcess && ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+void CProcess::Kill()
+{
+    if (IsRunning()) {
+        ::TerminateProcess(m_pi.hProcess, 99);
+        ::WaitForSingleObject(m_pi.hProcess, 5000);
+    }
+}
+
+std::wstring ThisProgramFolder()
+{
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    size_t slash = folder.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring(L".") : folder.substr(0, slash);
+}
+
+// Test and companion programs live in sibling folders of the build's bin.
+std::wstring ToolPath()
+{
+    return ThisProgramFolder() + L"\\..\\bin\\WavaPlaylist.exe";
+}
+
+std::wstring Quote(const std::wstring& text)
+{
+    return L"\"" + text + L"\"";
+}
+
+std::vector<HWND> FindToolWindows()
+{
+    std::vector<HWND> windows;
+    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd;
+         hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
+        if (::GetPropW(hWnd, kMainWindowProperty)) windows.push_back(hWnd);
+    }
+    return windows;
+}
+
+HWND WaitForToolWindows(size_t count, DWORD timeoutMs)
+{
+    HWND first = nullptr;
+    bool reached = WaitUntil([&] {
+        std::vector<HWND> windows = FindToolWindows();
+        if (windows.size() != count) return false;
+        first = windows.empty() ? nullptr : windows.front();
+        return true;
+    }, timeoutMs);
+    return reached ? first : nullptr;
+}
+
+HWND ToolWindowOfProcess(DWORD processId)
+{
+    for (HWND hWnd : FindToolWindows()) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(hWnd, &owner);
+        if (owner == processId) return hWnd;
+    }
+    return nullptr;
+}
+
+std::vector<HWND> FindDialogBoxes(DWORD processId)
+{
+    std::vector<HWND> boxes;
+    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd;
+         hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(hWnd, &owner);
+        if (owner != processId || !::IsWindowVisible(hWnd)) continue;
+        wchar_t className[64] = {};
+        ::GetClassNameW(hWnd, className, 64);
+        if (::lstrcmpW(className, L"#32770") == 0 && !::GetPropW(hWnd, kMainWindowProperty))
+            boxes.push_back(hWnd);
+    }
+    return boxes;
+}
+
+HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs)
+{
+    HWND box = nullptr;
+    WaitUntil([&] {
+        std::vector<HWND> boxes = FindDialogBoxes(processId);
+        box = boxes.empty() ? nullptr : boxes.front();
+        return box != nullptr;
+    }, timeoutMs);
+    return box;
+}
+
+std::wstring WindowText(HWND hWnd)
+{
+    wchar_t text[1024] = {};
+    ::SendMessageTimeoutW(hWnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                          5000, nullptr);
+    return text;
+}
+
+std::wstring MessageBoxText(HWND hBox)
+{
+    // The box's message is its static control with id 0xFFFF.
+    HWND hText = ::GetDlgItem(hBox, 0xFFFF);
+    return hText ? WindowText(hText) : std::wstring();
+}
+
+void PressButton(HWND hDialog, int id)
+{
+    ::PostMessageW(hDialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(hDialog, id)));
+}
+
+LRESULT SendVolumeRemoval(HWND hWnd, DWORD unitMask, WORD flags)
+{
+    DEV_BROADCAST_VOLUME volume = {};
+    volume.dbcv_size = sizeof(volume);
+    volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+    volume.dbcv_unitmask = unitMask;
+    volume.dbcv_flags = flags;
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutW(hWnd, WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE,
+                          reinterpret_cast<LPARAM>(&volume), SMTO_ABORTIFHUNG, 5000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+}  // namespace testkit

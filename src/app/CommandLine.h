@@ -1,0 +1,14 @@
+// Turns the command line into the device fields and the start mode.
+#pragma once
+
+#include "app/Globals.h"
+
+enum StartMode {
+    kStartNothing = 0,      // no usable device: the start ends silently
+    kStartDevice = 1,       // a device root that exists was given
+    kStartCloseAll = 2,     // "-Q": ask every running instance to close
+};
+
+// argv[0] is the program. Clears the fields first; an option in the last
+// position is never read, since it would have no value.
+StartMode ParseCommandLineArgs(int argc, const wchar_t* const* argv, CDeviceFields& fields);

@@ -1,0 +1,32 @@
+// The hand-off between instances: every main window carries a marker
+// property, and a later start asks the marked windows, through one
+// registered message, whether one of them already serves its device.
+#pragma once
+
+#include <windows.h>
+#include <vector>
+
+extern const wchar_t kMainWindowProperty[];   // marks each main window
+extern const wchar_t kWaitDialogProperty[];   // another program's wait dialog
+extern const wchar_t kShareMessageName[];
+const HANDLE kMainWindowPropertyValue = reinterpret_cast<HANDLE>(101);
+
+// wParam values of the share message, and the reply that means "mine".
+const WPARAM kShareAskSameRoot = 1;
+const WPARAM kShareCloseRequest = 2;
+const LRESULT kShareReplyYes = -1;
+
+// True when any top-level window carries the wait-dialog property.
+bool IsWaitDialogPresent();
+
+// Empties windows, then fills it with the marked top-level windows, front
+// to back; returns their number.
+int FindPlaylistWindows(std::vector<HWND>& windows);
+
+// Brings a running instance to the front, with any box it has open.
+void ActivateInstanceWindow(HWND hWnd);
+
+// The receiving side: the reply to the share message for an instance that
+// serves deviceRoot. Sets closeRequested on a close request.
+LRESULT AnswerShareMessage(WPARAM wParam, LPARAM lParam, const wchar_t* deviceRoot,
+                           bool& closeRequested);

@@ -1,0 +1,38 @@
+// The application: start-up refuses or hands off, loads the resource module,
+// runs the main dialog modally and shuts down in order.
+#pragma once
+
+#include "app/CommandLine.h"
+#include "app/Globals.h"
+#include "app/MessageFilter.h"
+#include "framework/App.h"
+
+class CPlaylistApp : public CAppBase {
+public:
+    CPlaylistApp();
+    ~CPlaylistApp() override;
+
+    const wchar_t* DeviceRoot() const { return m_device.m_szDeviceRoot; }
+    const wchar_t* DeviceName() const { return m_device.m_szDeviceName; }
+    const wchar_t* IconModule() const { return m_device.m_szIconModule; }
+    int IconId() const { return m_device.m_nIconId; }
+
+    // The caption of the one box shown before any resource is available.
+    static const wchar_t kLoadFailureCaption[];
+    static const wchar_t kResourceModuleName[];
+
+protected:
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+
+private:
+    StartMode ParseCommandLine();
+    BOOL HandOffToRunningInstance();
+    BOOL LoadResourceModule();
+    void RunMainDialog();
+
+    ATOM m_atomDeviceRoot = 0;
+    CDeviceFields m_device;
+    HMODULE m_hResModule = nullptr;
+    CMessageFilter m_messageFilter;
+};

@@ -1,0 +1,28 @@
+#include "framework/App.h"
+
+namespace {
+HINSTANCE g_hResourceModule = nullptr;
+}
+
+HINSTANCE ResourceModule()
+{
+    return g_hResourceModule ? g_hResourceModule : ::GetModuleHandleW(nullptr);
+}
+
+void SetResourceModule(HINSTANCE hModule)
+{
+    g_hResourceModule = hModule;
+}
+
+int CAppBase::Run(HINSTANCE hInstance)
+{
+    m_hInstance = hInstance;
+    if (InitInstance()) {
+        MSG msg;
+        while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+    return ExitInstance();
+}

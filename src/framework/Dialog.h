@@ -1,0 +1,32 @@
+// A modal dialog whose template comes from the resource module.
+#pragma once
+
+#include "framework/Window.h"
+
+class CModalDialog : public CWindow {
+public:
+    CModalDialog(UINT templateId, HWND hParent);
+
+    // Runs the dialog until EndDialog; -1 when it could not be created.
+    INT_PTR DoModal();
+    void EndDialog(INT_PTR result);
+
+    UINT TemplateId() const { return m_templateId; }
+
+protected:
+    // Binds the child controls to their objects before OnInitDialog runs.
+    virtual void BindControls() {}
+    // FALSE keeps a focus the handler set itself.
+    virtual BOOL OnInitDialog() { return TRUE; }
+    virtual void OnOK() { EndDialog(IDOK); }
+    virtual void OnCancel() { EndDialog(IDCANCEL); }
+
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool OnCommand(int id, UINT code, HWND hControl) override;
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);
+
+    UINT m_templateId;
+    HWND m_hParent;
+};

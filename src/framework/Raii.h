@@ -1,0 +1,164 @@
+// Small owning wrappers for Win32 handles and COM pointers. Copying is
+// deleted everywhere so that ownership is visible in the type; moving hands
+// the handle over.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+#include <utility>
+
+// One template for every handle kind: Traits names the empty value and how
+// the handle is given back.
+template <typename Traits>
+class CUniqueHandle {
+public:
+    using Handle = typename Traits::Handle;
+
+    CUniqueHandle() = default;
+    explicit CUniqueHandle(Handle h) : m_h(h) {}
+    ~CUniqueHandle() { Reset(); }
+    CUniqueHandle(const CUniqueHandle&) = delete;
+    CUniqueHandle& operator=(const CUniqueHandle&) = delete;
+    CUniqueHandle(CUniqueHandle&& other) noexcept : m_h(other.Release()) {}
+    CUniqueHandle& operator=(CUniqueHandle&& other) noexcept {
+        if (this != &other) Reset(other.Release());
+        return *this;
+    }
+
+    Handle Get() const { return m_h; }
+    explicit operator bool() const { return m_h != Traits::Invalid(); }
+
+    // Gives up ownership without closing.
+    Handle Release() {
+        Handle h = m_h;
+        m_h = Traits::Invalid();
+        return h;
+    }
+    void Reset(Handle h = Traits::Invalid()) {
+        if (m_h != Traits::Invalid()) Traits::Close(m_h);
+        m_h = h;
+    }
+
+private:
+    Handle m_h = Traits::Invalid();
+};
+
+struct CKernelHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::CloseHandle(h); }
+};
+struct CFindHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { ::FindClose(h); }
+};
+struct CModuleTraits {
+    using Handle = HMODULE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::FreeLibrary(h); }
+};
+struct CIconTraits {
+    using Handle = HICON;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::DestroyIcon(h); }
+};
+struct CImageListTraits {
+    using Handle = HIMAGELIST;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::ImageList_Destroy(h); }
+};
+template <typename T>
+struct CGdiObjectTraits {
+    using Handle = T;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::DeleteObject(h); }
+};
+struct CMemoryDcTraits {
+    using Handle = HDC;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::DeleteDC(h); }
+};
+
+using CKernelHandle = CUniqueHandle<CKernelHandleTraits>;
+using CFindHandle = CUniqueHandle<CFindHandleTraits>;
+using CModule = CUniqueHandle<CModuleTraits>;
+using CIcon = CUniqueHandle<CIconTraits>;
+using CImageList = CUniqueHandle<CImageListTraits>;
+using CBitmap = CUniqueHandle<CGdiObjectTraits<HBITMAP>>;
+using CBrush = CUniqueHandle<CGdiObjectTraits<HBRUSH>>;
+using CMemoryDc = CUniqueHandle<CMemoryDcTraits>;
+
+// A window's device context from GetDC, given back with ReleaseDC.
+class CWindowDc {
+public:
+    explicit CWindowDc(HWND hWnd) : m_hWnd(hWnd), m_hDc(::GetDC(hWnd)) {}
+    ~CWindowDc() { if (m_hDc) ::ReleaseDC(m_hWnd, m_hDc); }
+    CWindowDc(const CWindowDc&) = delete;
+    CWindowDc& operator=(const CWindowDc&) = delete;
+    HDC Get() const { return m_hDc; }
+    explicit operator bool() const { return m_hDc != nullptr; }
+
+private:
+    HWND m_hWnd;
+    HDC m_hDc;
+};
+
+// Selects a GDI object into a DC for the guard's scope; a null object
+// selects nothing.
+class CSelectObject {
+public:
+    CSelectObject(HDC hDc, HGDIOBJ hObject)
+        : m_hDc(hDc), m_hOld(hObject ? ::SelectObject(hDc, hObject) : nullptr) {}
+    ~CSelectObject() { if (m_hOld) ::SelectObject(m_hDc, m_hOld); }
+    CSelectObject(const CSelectObject&) = delete;
+    CSelectObject& operator=(const CSelectObject&) = delete;
+
+private:
+    HDC m_hDc;
+    HGDIOBJ m_hOld;
+};
+
+// An owned COM interface pointer.
+template <typename T>
+class CComPtr {
+public:
+    CComPtr() = default;
+    // Takes over a reference the caller already holds.
+    static CComPtr Adopt(T* p) { CComPtr c; c.m_p = p; return c; }
+    // Adds a reference of its own.
+    static CComPtr Share(T* p) { if (p) p->AddRef(); return Adopt(p); }
+    ~CComPtr() { Reset(); }
+    CComPtr(const CComPtr&) = delete;
+    CComPtr& operator=(const CComPtr&) = delete;
+    CComPtr(CComPtr&& other) noexcept : m_p(other.Detach()) {}
+    CComPtr& operator=(CComPtr&& other) noexcept {
+        if (this != &other) { Reset(); m_p = other.Detach(); }
+        return *this;
+    }
+
+    T* Get() const { return m_p; }
+    T* operator->() const { return m_p; }
+    explicit operator bool() const { return m_p != nullptr; }
+    // For out-parameters: releases what is held first.
+    T** Receive() { Reset(); return &m_p; }
+    void** ReceiveVoid() { return reinterpret_cast<void**>(Receive()); }
+    T* Detach() { T* p = m_p; m_p = nullptr; return p; }
+    void Reset() { if (m_p) { m_p->Release(); m_p = nullptr; } }
+
+private:
+    T* m_p = nullptr;
+};
+
+// Shows the wait cursor for the guard's scope.
+class CWaitCursor {
+public:
+    CWaitCursor() : m_hOld(::SetCursor(::LoadCursorW(nullptr, IDC_WAIT))) {}
+    ~CWaitCursor() { ::SetCursor(m_hOld ? m_hOld : ::LoadCursorW(nullptr, IDC_ARROW)); }
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+
+private:
+    HCURSOR m_hOld;
+};

@@ -1,0 +1,46 @@
+#include "framework/Strings.h"
+#include "framework/App.h"
+
+std::wstring LoadResString(UINT id)
+{
+    // With a zero buffer size LoadStringW answers a pointer into the
+    // module's read-only string table, so no length limit applies.
+    const wchar_t* text = nullptr;
+    int length = ::LoadStringW(ResourceModule(), id, reinterpret_cast<LPWSTR>(&text), 0);
+    if (length <= 0 || !text) return std::wstring();
+    return std::wstring(text, static_cast<size_t>(length));
+}
+
+std::wstring GetWindowTextString(HWND hWnd)
+{
+    int length = ::GetWindowTextLengthW(hWnd);
+    if (length <= 0) return std::wstring();
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    int copied = ::GetWindowTextW(hWnd, &text[0], length + 1);
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return text;
+}
+
+void CopyToBuffer(wchar_t* buffer, size_t cchBuffer, const wchar_t* text)
+{
+    if (!buffer || cchBuffer == 0) return;
+    size_t i = 0;
+    if (text) {
+        for (; i + 1 < cchBuffer && text[i]; ++i) buffer[i] = text[i];
+    }
+    buffer[i] = L'\0';
+}
+
+std::wstring SystemErrorText(DWORD error)
+{
+    wchar_t* text = nullptr;
+    DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
+        reinterpret_cast<LPWSTR>(&text), 0, nullptr);
+    std::wstring result = length && text ? std::wstring(text, length) : std::wstring();
+    if (text) ::LocalFree(text);
+    while (!result.empty() && (result.back() == L'\n' || result.back() == L'\r'))
+        result.pop_back();
+    return result;
+}

@@ -1,0 +1,88 @@
+#include "app/HandOff.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class AtomGuard {
+public:
+    explicit AtomGuard(const wchar_t* text) : m_atom(::GlobalAddAtomW(text)) {}
+    ~AtomGuard() { if (m_atom) ::GlobalDeleteAtom(m_atom); }
+    ATOM Get() const { return m_atom; }
+
+private:
+    ATOM m_atom;
+};
+
+TEST(AnswerShareMessage, SameRootIsClaimed)
+{
+    AtomGuard atom(L"E:\\");
+    ASSERT_NE(0, atom.Get());
+    bool close = false;
+    EXPECT_EQ(kShareReplyYes, AnswerShareMessage(kShareAskSameRoot, atom.Get(), L"e:\\", close));
+    EXPECT_FALSE(close);
+}
+
+TEST(AnswerShareMessage, OtherRootOrUnknownAtomIsNotClaimed)
+{
+    AtomGuard atom(L"F:\\");
+    bool close = false;
+    EXPECT_EQ(0, AnswerShareMessage(kShareAskSameRoot, atom.Get(), L"E:\\", close));
+    // An atom that does not exist reads as empty text.
+    EXPECT_EQ(0, AnswerShareMessage(kShareAskSameRoot, 0xBEEF, L"E:\\", close));
+    EXPECT_FALSE(close);
+}
+
+TEST(AnswerShareMessage, CloseRequestNeedsNoAtom)
+{
+    bool close = false;
+    EXPECT_EQ(kShareReplyYes, AnswerShareMessage(kShareCloseRequest, 0, L"E:\\", close));
+    EXPECT_TRUE(close);
+}
+
+TEST(AnswerShareMessage, OtherRequestsAreIgnored)
+{
+    bool close = false;
+    EXPECT_EQ(0, AnswerShareMessage(3, 0, L"E:\\", close));
+    EXPECT_EQ(0, AnswerShareMessage(0, 0, L"E:\\", close));
+    EXPECT_FALSE(close);
+}
+
+LRESULT CALLBACK PlainProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return ::DefWindowProcW(hWnd, msg, wParam, lParam);
+}
+
+HWND MakeTopLevel()
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = PlainProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"HandOffTestWindow";
+    ::RegisterClassW(&wc);
+    return ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                             wc.hInstance, nullptr);
+}
+
+TEST(FindPlaylistWindows, FindsMarkedWindowsOnlyAndEmptiesTheArray)
+{
+    HWND marked = MakeTopLevel();
+    HWND plain = MakeTopLevel();
+    ASSERT_TRUE(marked && plain);
+    ::SetPropW(marked, kMainWindowProperty, kMainWindowPropertyValue);
+
+    std::vector<HWND> windows = {plain, plain};
+    int count = FindPlaylistWindows(windows);
+    EXPECT_EQ(static_cast<int>(windows.size()), count);
+    EXPECT_NE(windows.end(), std::find(windows.begin(), windows.end(), marked));
+    EXPECT_EQ(windows.end(), std::find(windows.begin(), windows.end(), plain));
+
+    EXPECT_FALSE(IsWaitDialogPresent());
+    ::SetPropW(plain, kWaitDialogProperty, reinterpret_cast<HANDLE>(1));
+    EXPECT_TRUE(IsWaitDialogPresent());
+    ::RemovePropW(plain, kWaitDialogProperty);
+    ::DestroyWindow(marked);
+    ::DestroyWindow(plain);
+}
+
+}  // namespace

@@ -1,0 +1,128 @@
+#include "framework/MessageBox.h"
+#include "framework/Raii.h"
+#include "framework/Strings.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(UniqueHandle, ClosesOnceAndHandsOver)
+{
+    HANDLE raw = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    {
+        CKernelHandle a(raw);
+        CKernelHandle b(std::move(a));
+        EXPECT_FALSE(a);
+        EXPECT_EQ(raw, b.Get());
+        CKernelHandle c;
+        c = std::move(b);
+        EXPECT_EQ(raw, c.Get());
+        // Still open while owned.
+        DWORD flags = 0;
+        EXPECT_TRUE(::GetHandleInformation(raw, &flags));
+    }
+    DWORD flags = 0;
+    EXPECT_FALSE(::GetHandleInformation(raw, &flags));
+}
+
+TEST(UniqueHandle, ReleaseGivesUpOwnership)
+{
+    CKernelHandle h(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    HANDLE raw = h.Release();
+    EXPECT_FALSE(h);
+    DWORD flags = 0;
+    EXPECT_TRUE(::GetHandleInformation(raw, &flags));
+    ::CloseHandle(raw);
+}
+
+TEST(UniqueHandle, FindHandleUsesItsOwnEmptyValue)
+{
+    CFindHandle none;
+    EXPECT_FALSE(none);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, none.Get());
+    WIN32_FIND_DATAW data;
+    CFindHandle found(::FindFirstFileW(L"C:\\windows\\*", &data));
+    EXPECT_TRUE(found);
+}
+
+class CCountingUnknown : public IUnknown {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
+    ULONG refs = 1;
+};
+
+TEST(ComPtr, AdoptShareAndMove)
+{
+    CCountingUnknown object;
+    {
+        CComPtr<IUnknown> adopted = CComPtr<IUnknown>::Adopt(&object);
+        EXPECT_EQ(1u, object.refs);
+        CComPtr<IUnknown> shared = CComPtr<IUnknown>::Share(&object);
+        EXPECT_EQ(2u, object.refs);
+        CComPtr<IUnknown> moved(std::move(shared));
+        EXPECT_EQ(2u, object.refs);
+        EXPECT_FALSE(shared);
+        *moved.Receive() = nullptr;   // Receive releases what was held
+        EXPECT_EQ(1u, object.refs);
+    }
+    EXPECT_EQ(0u, object.refs);
+}
+
+TEST(SelectObject, PutsThePreviousObjectBack)
+{
+    CMemoryDc dc(::CreateCompatibleDC(nullptr));
+    HGDIOBJ before = ::GetCurrentObject(dc.Get(), OBJ_BRUSH);
+    HGDIOBJ black = ::GetStockObject(BLACK_BRUSH);
+    {
+        CSelectObject select(dc.Get(), black);
+        EXPECT_EQ(black, ::GetCurrentObject(dc.Get(), OBJ_BRUSH));
+    }
+    EXPECT_EQ(before, ::GetCurrentObject(dc.Get(), OBJ_BRUSH));
+    { CSelectObject none(dc.Get(), nullptr); }
+    EXPECT_EQ(before, ::GetCurrentObject(dc.Get(), OBJ_BRUSH));
+}
+
+TEST(Strings, CopyToBufferCutsAndTerminates)
+{
+    wchar_t buffer[4] = {L'x', L'x', L'x', L'x'};
+    CopyToBuffer(buffer, 4, L"abcdef");
+    EXPECT_STREQ(L"abc", buffer);
+    CopyToBuffer(buffer, 4, nullptr);
+    EXPECT_STREQ(L"", buffer);
+    CopyToBuffer(buffer, 1, L"abc");
+    EXPECT_STREQ(L"", buffer);
+}
+
+TEST(Strings, LoadResStringReadsTheResourceModule)
+{
+    EXPECT_EQ(L"A string of the test program", LoadResString(600));
+    EXPECT_EQ(L"", LoadResString(601));
+}
+
+TEST(Strings, SystemErrorTextHasNoTrailingLineBreak)
+{
+    std::wstring text = SystemErrorText(ERROR_FILE_NOT_FOUND);
+    ASSERT_FALSE(text.empty());
+    EXPECT_NE(L'\n', text.back());
+}
+
+TEST(MessageBoxHook, SeesEveryBoxAndAnswersIt)
+{
+    std::wstring seenText, seenCaption;
+    UINT seenType = 0;
+    SetMessageBoxHook([&](HWND, const std::wstring& text, const std::wstring& caption, UINT type) {
+        seenText = text;
+        seenCaption = caption;
+        seenType = type;
+        return IDNO;
+    });
+    EXPECT_EQ(IDNO, AppMessageBox(nullptr, L"text", L"caption", MB_YESNO | MB_ICONQUESTION));
+    SetMessageBoxHook(nullptr);
+    EXPECT_EQ(L"text", seenText);
+    EXPECT_EQ(L"caption", seenCaption);
+    EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONQUESTION), seenType);
+}
+
+}  // namespace

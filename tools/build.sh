@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Configures and builds the Windows program, its modules, tests and
+# benchmarks into WAVA_BUILD_DIR (default: build/).
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${WAVA_BUILD_DIR:-$root/build}"
+cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+      -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" -j "$(nproc)"
