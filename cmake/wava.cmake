@@ -9,9 +9,10 @@ if(WAVA_TESTS)
     add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 endif()
 
-# wava_add_test(NAME name SOURCES ... LIBS ... [GUI] [DESKTOP] [TIMEOUT s])
-# A console GoogleTest program run under Wine. GUI tests need the X display;
-# DESKTOP tests start the program itself and must not overlap with each other.
+# wava_add_test(NAME name SOURCES ... LIBS ... [DESKTOP] [TIMEOUT s])
+# A console GoogleTest program run under Wine (with the X display that
+# tools/test.sh provides). DESKTOP tests start the program itself or use real
+# pointer and keyboard input, so they must not overlap with each other.
 function(wava_add_test)
     cmake_parse_arguments(T "DESKTOP" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
@@ -23,8 +24,10 @@ function(wava_add_test)
     if(NOT T_TIMEOUT)
         set(T_TIMEOUT 300)
     endif()
+    # Wine's own timeout fires first, so a hung program is killed cleanly.
+    math(EXPR wine_timeout "${T_TIMEOUT} - 10")
     set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT}
-        ENVIRONMENT "WAVA_BUILD_DIR=${CMAKE_BINARY_DIR};WINE_TIMEOUT=${T_TIMEOUT}")
+        ENVIRONMENT "WAVA_BUILD_DIR=${CMAKE_BINARY_DIR};WINE_TIMEOUT=${wine_timeout}")
     if(T_DESKTOP)
         set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK wine_desktop)
     endif()
