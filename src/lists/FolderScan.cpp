@@ -1,0 +1,45 @@
+#include "lists/FolderScan.h"
+
+#include "framework/Raii.h"
+
+#include <shlwapi.h>
+
+#include <cwchar>
+#include <iterator>
+
+bool IsAudioFileName(const wchar_t* name)
+{
+    const wchar_t* ext = ::PathFindExtensionW(name);
+    return ::lstrcmpiW(ext, L".mp3") == 0 || ::lstrcmpiW(ext, L".wma") == 0 ||
+           ::lstrcmpiW(ext, L".wav") == 0;
+}
+
+void ScanAudioFiles(const wchar_t* folder, std::vector<std::wstring>& out)
+{
+    static const wchar_t kAll[] = L"*.*";
+    const size_t cchAll = std::size(kAll) - 1;
+
+    wchar_t pattern[MAX_PATH] = {};
+    if (std::wcslen(folder) >= MAX_PATH) return;
+    ::lstrcpynW(pattern, folder, MAX_PATH);
+    if (!::PathAppendW(pattern, kAll)) return;
+
+    // Every path is the pattern's folder part, with exactly one separator,
+    // followed by the file name: the same text that joining each name to the
+    // folder would give, built once.
+    size_t cchPattern = std::wcslen(pattern);
+    if (cchPattern < cchAll || std::wcscmp(pattern + cchPattern - cchAll, kAll) != 0) return;
+    const std::wstring prefix(pattern, cchPattern - cchAll);
+
+    WIN32_FIND_DATAW data;
+    CFindHandle find(::FindFirstFileW(pattern, &data));
+    if (!find) return;
+    do {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        if (!IsAudioFileName(data.cFileName)) continue;
+        size_t cchName = std::wcslen(data.cFileName);
+        if (prefix.size() + cchName > MAX_PATH - 1) continue;
+        out.push_back(prefix);
+        out.back().append(data.cFileName, cchName);
+    } while (::FindNextFileW(find.Get(), &data));
+}

@@ -1,0 +1,40 @@
+#include "lists/ListCommon.h"
+
+#include "framework/Strings.h"
+
+#include <shlwapi.h>
+
+void InitListColumn(const CListView& list)
+{
+    if (!list.Hwnd()) return;
+    RECT rc = {};
+    ::GetClientRect(list.Hwnd(), &rc);
+    wchar_t heading[1] = L"";
+    LVCOLUMNW col = {};
+    col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+    col.fmt = LVCFMT_LEFT;
+    col.cx = rc.right - rc.left;
+    col.pszText = heading;
+    list.InsertColumn(0, col);
+    list.SetExtendedStyle(0, LVS_EX_FULLROWSELECT);
+}
+
+void FillDisplayText(const std::vector<std::wstring>& paths, NMLVDISPINFOW* info)
+{
+    LVITEMW& item = info->item;
+    if (!(item.mask & LVIF_TEXT) || item.iSubItem != 0 || !item.pszText || item.cchTextMax <= 0)
+        return;
+    if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= paths.size()) return;
+    CopyToBuffer(item.pszText, static_cast<size_t>(item.cchTextMax),
+                 ::PathFindFileNameW(paths[static_cast<size_t>(item.iItem)].c_str()));
+}
+
+bool IsSelectAllKey(const CListView& list, WPARAM key)
+{
+    return key == 'A' && (::GetKeyState(VK_CONTROL) & 0x8000) && ::GetFocus() == list.Hwnd();
+}
+
+void SetAllItemsSelected(const CListView& list, bool selected)
+{
+    list.SetItemState(-1, selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
+}

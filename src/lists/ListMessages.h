@@ -1,0 +1,14 @@
+// Messages the file lists post to their notify window (the main dialog).
+// Posted, never sent: the receiver runs after the list's own handler has
+// returned and the list is in its final state.
+#pragma once
+
+#include <windows.h>
+
+// A double-click in the source list: add its selected files to the playlist.
+constexpr UINT WM_SOURCE_LIST_DBLCLK = WM_USER + 740;
+// A double-click in the playlist: remove its selected entries.
+constexpr UINT WM_PLAYLIST_DBLCLK = WM_USER + 741;
+// A list's items or selection changed; the receiver re-reads the lists, so
+// any number of these in a row means the same as one.
+constexpr UINT WM_LIST_CHANGED = WM_USER + 742;

@@ -1,0 +1,203 @@
+#include "lists/PlaylistListCtrl.h"
+
+#include "app/Globals.h"
+#include "framework/MessageBox.h"
+#include "framework/Strings.h"
+#include "lists/ListCommon.h"
+#include "lists/ListMessages.h"
+#include "res/resource_ids.h"
+
+CPlaylistListCtrl::CBatch::CBatch(CPlaylistListCtrl& list) : m_list(list)
+{
+    ++m_list.m_nBatchDepth;
+}
+
+CPlaylistListCtrl::CBatch::~CBatch()
+{
+    if (--m_list.m_nBatchDepth > 0 || !m_list.m_bChangedInBatch) return;
+    m_list.m_bChangedInBatch = false;
+    m_list.PostNotify(WM_LIST_CHANGED);
+}
+
+BOOL CPlaylistListCtrl::SetNotifyWnd(HWND hWnd)
+{
+    if (!hWnd) return FALSE;
+    m_hWndNotify = hWnd;
+    return TRUE;
+}
+
+void CPlaylistListCtrl::PostNotify(UINT msg) const
+{
+    if (m_hWndNotify) ::PostMessageW(m_hWndNotify, msg, 0, 0);
+}
+
+void CPlaylistListCtrl::ShowMessage(UINT id) const
+{
+    AppMessageBox(Hwnd(), LoadResString(id), g_strMsgCaption, MB_OK | MB_ICONINFORMATION);
+}
+
+void CPlaylistListCtrl::UpdateItemCount() const
+{
+    SetItemCountEx(static_cast<int>(m_arrPaths.size()), LVSICF_NOINVALIDATEALL);
+}
+
+void CPlaylistListCtrl::SelectEntries(CEntryBlock block) const
+{
+    for (size_t i = block.first; i < block.first + block.count; ++i)
+        SetItemState(static_cast<int>(i), LVIS_SELECTED, LVIS_SELECTED);
+}
+
+void CPlaylistListCtrl::RedrawVisiblePage() const
+{
+    int top = GetTopIndex();
+    RedrawItems(top, top + GetCountPerPage());
+}
+
+void CPlaylistListCtrl::DeselectAll()
+{
+    SetAllItemsSelected(*this, false);
+}
+
+int CPlaylistListCtrl::CollectSelection()
+{
+    int count = static_cast<int>(GetSelectedCount());
+    if (count == 0) return 0;
+    int item = GetNextItem(-1, LVNI_SELECTED);
+    if (item < 0) return -1;
+    m_arrSelection.clear();
+    m_arrSelection.reserve(static_cast<size_t>(count));
+    for (; item >= 0; item = GetNextItem(item, LVNI_SELECTED))
+        m_arrSelection.push_back(static_cast<unsigned int>(item));
+    return count;
+}
+
+void CPlaylistListCtrl::InsertEntryCopy(int at, int from)
+{
+    if (at < 0 || from < 0) return;
+    InsertPathCopy(m_arrPaths, static_cast<size_t>(at), static_cast<size_t>(from));
+}
+
+BOOL CPlaylistListCtrl::AddEntries(const std::vector<std::wstring>& arr)
+{
+    if (arr.empty()) {
+        ShowMessage(IDS_NOTHING_TO_ADD);
+        return FALSE;
+    }
+    CBatch batch(*this);
+    DeselectAll();
+    CEntryBlock added = InsertPaths(m_arrPaths, m_arrPaths.size(), arr);
+    UpdateItemCount();
+    SelectEntries({added.first, 1});
+    EnsureVisible(static_cast<int>(added.first), FALSE);
+    m_bChangedInBatch = true;
+    return TRUE;
+}
+
+BOOL CPlaylistListCtrl::InsertEntries(int index, const std::vector<std::wstring>& arr)
+{
+    if (arr.empty()) return FALSE;
+    CBatch batch(*this);
+    DeselectAll();
+    size_t at = index < 0 ? m_arrPaths.size() : static_cast<size_t>(index);
+    CEntryBlock inserted = InsertPaths(m_arrPaths, at, arr);
+    UpdateItemCount();
+    SelectEntries(inserted);
+    EnsureVisible(static_cast<int>(inserted.first), FALSE);
+    RedrawVisiblePage();
+    m_bChangedInBatch = true;
+    return TRUE;
+}
+
+BOOL CPlaylistListCtrl::RemoveSelectedEntries()
+{
+    if (GetSelectedCount() == 0) {
+        ShowMessage(IDS_NOTHING_TO_REMOVE);
+        return FALSE;
+    }
+    // A failed walk would leave an older snapshot in m_arrSelection; removing
+    // by it would delete entries the user never selected.
+    if (CollectSelection() <= 0) return FALSE;
+
+    CBatch batch(*this);
+    DeselectAll();
+    size_t next = RemovePaths(m_arrPaths, m_arrSelection);
+    m_arrSelection.clear();
+    UpdateItemCount();
+    if (m_arrPaths.empty()) {
+        Invalidate(TRUE);
+    } else {
+        SelectEntries({next, 1});
+        EnsureVisible(static_cast<int>(next), FALSE);
+        RedrawVisiblePage();
+    }
+    m_bChangedInBatch = true;
+    return TRUE;
+}
+
+BOOL CPlaylistListCtrl::RemoveAllEntries()
+{
+    if (GetItemCount() == 0) {
+        ShowMessage(IDS_NOTHING_TO_REMOVE);
+        return FALSE;
+    }
+    CBatch batch(*this);
+    DeselectAll();
+    m_arrPaths.clear();
+    UpdateItemCount();
+    Invalidate(TRUE);
+    m_bChangedInBatch = true;
+    return TRUE;
+}
+
+int CPlaylistListCtrl::MoveSelectedEntries(BOOL up)
+{
+    int count = CollectSelection();
+    if (count <= 0) return count;
+
+    CBatch batch(*this);
+    DeselectAll();
+    CEntryBlock block = MovePathsByOne(m_arrPaths, m_arrSelection, up != FALSE);
+    EnsureVisible(static_cast<int>(block.first), TRUE);
+    SelectEntries(block);
+    Invalidate(TRUE);
+    return count;
+}
+
+LRESULT CPlaylistListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_KEYUP:
+        if (IsSelectAllKey(*this, wParam)) {
+            SetAllItemsSelected(*this, true);
+        } else if (wParam == VK_DELETE) {
+            RemoveSelectedEntries();
+        }
+        break;
+    case WM_LBUTTONDBLCLK:
+        PostNotify(WM_PLAYLIST_DBLCLK);
+        break;
+    default:
+        break;
+    }
+    return CListView::WindowProc(msg, wParam, lParam);
+}
+
+bool CPlaylistListCtrl::OnReflectedNotify(NMHDR* header, LRESULT& result)
+{
+    switch (header->code) {
+    case LVN_GETDISPINFOW:
+        FillDisplayText(m_arrPaths, reinterpret_cast<NMLVDISPINFOW*>(header));
+        result = 0;
+        return true;
+    case LVN_ITEMCHANGED:
+        if (m_nBatchDepth > 0) {
+            m_bChangedInBatch = true;
+        } else {
+            PostNotify(WM_LIST_CHANGED);
+        }
+        result = 0;
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,83 @@
+// The playlist being built (control 1022 of the main dialog). It is the only
+// holder of the playlist in memory: one full path per owner-data item, in
+// playlist order. The selection lives in the control.
+#pragma once
+
+#include "framework/ListView.h"
+#include "framework/Raii.h"
+#include "lists/ListEditing.h"
+
+#include <string>
+#include <vector>
+
+class CPlaylistListCtrl : public CListView {
+public:
+    CPlaylistListCtrl() = default;
+
+    // The window that receives the posted notifications; null is refused.
+    BOOL SetNotifyWnd(HWND hWnd);
+
+    // Appends arr and selects only its first entry. Nothing to add shows the
+    // "nothing to add" box and answers FALSE.
+    BOOL AddEntries(const std::vector<std::wstring>& arr);
+    // Inserts arr at index (appends when index is past the end or negative)
+    // and selects exactly the inserted entries. Silent FALSE when arr is empty.
+    BOOL InsertEntries(int index, const std::vector<std::wstring>& arr);
+    // Removes the selected entries and selects the entry that followed them.
+    // No selection shows the "nothing to remove" box and answers FALSE.
+    BOOL RemoveSelectedEntries();
+    // Empties the playlist; on an empty one shows the "nothing to remove" box.
+    BOOL RemoveAllEntries();
+    // Moves the selected entries one place as one block and keeps them
+    // selected. Answers how many moved, 0 without a selection, -1 when the
+    // control reports a selection that cannot be walked.
+    int MoveSelectedEntries(BOOL up);
+
+    // Snapshots the selected indices, ascending, into m_arrSelection. Answers
+    // the selected count, 0 or -1 as above; then the snapshot is unchanged.
+    int CollectSelection();
+    void DeselectAll();
+    // Copies entry from to index at without touching the item count: the
+    // caller removes an entry afterwards to make the two agree again.
+    void InsertEntryCopy(int at, int from);
+
+    const std::vector<std::wstring>& Paths() const { return m_arrPaths; }
+    const CIndexArray& Selection() const { return m_arrSelection; }
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool OnReflectedNotify(NMHDR* header, LRESULT& result) override;
+
+private:
+    // While an edit runs, the control's per-item change notifications are
+    // only counted; the edit posts one change notification at its end, so
+    // that an edit of thousands of entries does not post thousands of them.
+    class CBatch {
+    public:
+        explicit CBatch(CPlaylistListCtrl& list);
+        ~CBatch();
+        CBatch(const CBatch&) = delete;
+        CBatch& operator=(const CBatch&) = delete;
+
+    private:
+        CPlaylistListCtrl& m_list;
+    };
+
+    void PostNotify(UINT msg) const;
+    void UpdateItemCount() const;
+    void SelectEntries(CEntryBlock block) const;
+    void RedrawVisiblePage() const;
+    void ShowMessage(UINT id) const;
+
+    HWND m_hWndNotify = nullptr;
+    CIndexArray m_arrSelection;
+    // Drag inside the list: the dragged indices are m_arrSelection.
+    BOOL m_bDragging = FALSE;
+    CImageList m_pDragImage;
+    RECT m_rcInsertMark = {};
+    BOOL m_bInsertMarkHidden = TRUE;
+    std::vector<std::wstring> m_arrPaths;
+
+    int m_nBatchDepth = 0;
+    bool m_bChangedInBatch = false;
+};
