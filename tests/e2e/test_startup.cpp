@@ -1,1 +1,303 @@
+// The program as a user's companion program starts it: real processes,
+// real windows, messages across processes.
+#include "TestKit.h"
+
 #include <gtest/gtest.h>
+#include <dbt.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace testkit;
+
+namespace {
+
+const DWORD kStartTimeoutMs = 20000;
+// E: and K: are removable drives of the test prefix, mapped to build folders.
+const wchar_t kDeviceFolder[] = L"E:\\Music";
+const wchar_t kDeviceRoot[] = L"E:\\";
+const wchar_t kOtherDrive[] = L"K:\\";
+const DWORD kDriveE = 1u << 4;
+
+class StartupTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ::CreateDirectoryW(kDeviceFolder, nullptr);
+        // A process killed by an earlier run may have left its atom behind.
+        for (const wchar_t* root : {kDeviceRoot, kOtherDrive}) {
+            while (ATOM atom = ::GlobalFindAtomW(root)) ::GlobalDeleteAtom(atom);
+        }
+        ASSERT_TRUE(WaitForToolWindows(0, 5000) || FindToolWindows().empty())
+            << "a tool window of an earlier test is still open";
+    }
+
+    // Closes what is still open the way a user would, so that every
+    // instance runs its shutdown; kills only what does not end.
+    void TearDown() override
+    {
+        for (HWND hWnd : FindToolWindows()) PressButton(hWnd, 1011);
+        for (auto& p : m_processes) {
+            if (!p->WaitForExit(5000)) p->Kill();
+        }
+        WaitForToolWindows(0, 5000);
+    }
+
+    CProcess& Start(const std::wstring& arguments, const std::wstring& program = ToolPath())
+    {
+        m_processes.push_back(std::make_unique<CProcess>());
+        EXPECT_TRUE(m_processes.back()->Start(program, arguments)) << "error " << ::GetLastError();
+        return *m_processes.back();
+    }
+
+    // Starts an instance for a drive and waits for its window to show, which
+    // it does once the dialog is initialised.
+    HWND StartInstance(const std::wstring& arguments, CProcess** process = nullptr)
+    {
+        CProcess& p = Start(arguments);
+        HWND hWnd = nullptr;
+        WaitUntil([&] {
+            hWnd = ToolWindowOfProcess(p.Id());
+            return (hWnd && ::IsWindowVisible(hWnd)) || !p.IsRunning();
+        }, kStartTimeoutMs);
+        if (process) *process = &p;
+        return hWnd;
+    }
+
+    // A start that must end by itself without ever showing a window.
+    void ExpectEndsWithoutWindow(CProcess& p)
+    {
+        DWORD exitCode = 1;
+        EXPECT_TRUE(p.WaitForExit(kStartTimeoutMs, &exitCode));
+        EXPECT_EQ(0u, exitCode);
+        EXPECT_TRUE(FindDialogBoxes(p.Id()).empty());
+    }
+
+    std::vector<std::unique_ptr<CProcess>> m_processes;
+};
+
+std::wstring Args(const std::wstring& root, const std::wstring& name = L"Test Player")
+{
+    return L"-S " + Quote(root) + L" -N " + Quote(name);
+}
+
+TEST_F(StartupTest, StartShowsOneMarkedWindow)
+{
+    CProcess* p = nullptr;
+    HWND hWnd = StartInstance(Args(kDeviceFolder), &p);
+    ASSERT_NE(nullptr, hWnd);
+    EXPECT_EQ(1u, FindToolWindows().size());
+    EXPECT_TRUE(::IsWindowVisible(hWnd));
+    EXPECT_EQ(reinterpret_cast<HANDLE>(101), ::GetPropW(hWnd, kMainWindowProperty));
+    // The device's atom lives as long as the instance.
+    EXPECT_NE(0, ::GlobalFindAtomW(kDeviceRoot));
+}
+
+TEST_F(StartupTest, SecondStartForTheSameDriveBringsTheFirstBack)
+{
+    HWND first = StartInstance(Args(kDeviceFolder));
+    ASSERT_NE(nullptr, first);
+    ::ShowWindow(first, SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsIconic(first) != FALSE; }, 5000));
+
+    CProcess& second = Start(Args(L"e:"));
+    ExpectEndsWithoutWindow(second);
+    EXPECT_EQ(std::vector<HWND>{first}, FindToolWindows());
+    EXPECT_TRUE(WaitUntil([&] { return !::IsIconic(first); }, 5000)) << "not restored";
+}
+
+TEST_F(StartupTest, StartForAnotherDriveRunsBesideTheFirst)
+{
+    HWND first = StartInstance(Args(kDeviceFolder));
+    ASSERT_NE(nullptr, first);
+    HWND second = StartInstance(Args(kOtherDrive, L"Other"));
+    ASSERT_NE(nullptr, second);
+    EXPECT_NE(first, second);
+    EXPECT_EQ(2u, FindToolWindows().size());
+}
+
+TEST_F(StartupTest, CloseRequestClosesEveryInstanceAndShowsNothing)
+{
+    CProcess* a = nullptr;
+    CProcess* b = nullptr;
+    ASSERT_NE(nullptr, StartInstance(Args(kDeviceFolder), &a));
+    ASSERT_NE(nullptr, StartInstance(Args(kOtherDrive), &b));
+
+    CProcess& closer = Start(L"-Q");
+    ExpectEndsWithoutWindow(closer);
+    EXPECT_TRUE(a->WaitForExit(kStartTimeoutMs));
+    EXPECT_TRUE(b->WaitForExit(kStartTimeoutMs));
+    EXPECT_TRUE(FindToolWindows().empty());
+}
+
+TEST_F(StartupTest, CloseRequestCountsOnlyAsFirstArgument)
+{
+    HWND first = StartInstance(Args(kDeviceFolder));
+    ASSERT_NE(nullptr, first);
+    // "-Q" after a device is an ordinary start for that device: it hands
+    // off to the running instance instead of closing it.
+    CProcess& late = Start(Args(kDeviceRoot) + L" -Q");
+    ExpectEndsWithoutWindow(late);
+    EXPECT_EQ(std::vector<HWND>{first}, FindToolWindows());
+}
+
+TEST_F(StartupTest, StartsWithoutUsableDeviceEndSilently)
+{
+    ExpectEndsWithoutWindow(Start(L""));
+    ExpectEndsWithoutWindow(Start(L"-S Q:\\nowhere"));
+    ExpectEndsWithoutWindow(Start(L"-N Name -S"));
+    EXPECT_TRUE(FindToolWindows().empty());
+    EXPECT_EQ(0, ::GlobalFindAtomW(L"Q:\\"));
+}
+
+LRESULT CALLBACK PlainProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return ::DefWindowProcW(hWnd, msg, wParam, lParam);
+}
+
+// Another program's wait dialog, made by the test itself.
+class CWaitDialog {
+public:
+    CWaitDialog()
+    {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = PlainProc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"TestWaitDialog";
+        ::RegisterClassW(&wc);
+        m_hWnd = ::CreateWindowExW(0, wc.lpszClassName, L"Please wait", WS_POPUP, 0, 0, 50, 50,
+                                   nullptr, nullptr, wc.hInstance, nullptr);
+        ::SetPropW(m_hWnd, kWaitDialogProperty, reinterpret_cast<HANDLE>(1));
+    }
+    ~CWaitDialog()
+    {
+        ::RemovePropW(m_hWnd, kWaitDialogProperty);
+        ::DestroyWindow(m_hWnd);
+    }
+
+private:
+    HWND m_hWnd;
+};
+
+TEST_F(StartupTest, WaitDialogRefusesTheStartBeforeAnythingElse)
+{
+    HWND first = StartInstance(Args(kOtherDrive));
+    ASSERT_NE(nullptr, first);
+    ::ShowWindow(first, SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsIconic(first) != FALSE; }, 5000));
+    {
+        CWaitDialog wait;
+        // Neither a new device nor a hand-off nor a close request gets through.
+        ExpectEndsWithoutWindow(Start(Args(kDeviceFolder)));
+        ExpectEndsWithoutWindow(Start(Args(kOtherDrive)));
+        ExpectEndsWithoutWindow(Start(L"-Q"));
+        EXPECT_EQ(std::vector<HWND>{first}, FindToolWindows());
+        EXPECT_TRUE(::IsIconic(first)) << "the running instance was asked something";
+        EXPECT_EQ(0, ::GlobalFindAtomW(kDeviceRoot));
+    }
+    HWND second = StartInstance(Args(kDeviceFolder));
+    EXPECT_NE(nullptr, second) << "the start is refused only while the wait dialog is up";
+}
+
+// Copies the program alone into a folder of its own, without its modules.
+std::wstring LoneProgramCopy()
+{
+    std::wstring folder = ThisProgramFolder() + L"\\lone_program";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    std::wstring copy = folder + L"\\WavaPlaylist.exe";
+    ::CopyFileW(ToolPath().c_str(), copy.c_str(), FALSE);
+    return copy;
+}
+
+std::wstring SystemText(DWORD error)
+{
+    wchar_t* text = nullptr;
+    ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                         FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
+                     reinterpret_cast<LPWSTR>(&text), 0, nullptr);
+    std::wstring result = text ? text : L"";
+    if (text) ::LocalFree(text);
+    return result;
+}
+
+TEST_F(StartupTest, MissingResourceModuleShowsOneBoxWithTheLiteralCaption)
+{
+    CProcess& p = Start(Args(kDeviceFolder), LoneProgramCopy());
+    HWND box = WaitForMessageBox(p.Id(), kStartTimeoutMs);
+    ASSERT_NE(nullptr, box);
+    ::Sleep(300);   // a second box would have appeared by now
+    EXPECT_EQ(1u, FindDialogBoxes(p.Id()).size());
+    EXPECT_EQ(L"Vantorel Playlist in Wava", WindowText(box));
+    std::wstring text = MessageBoxText(box);
+    EXPECT_FALSE(text.empty());
+    // The system's own words for a module that is not there.
+    std::wstring expected = SystemText(ERROR_MOD_NOT_FOUND);
+    while (!expected.empty() && (expected.back() == L'\n' || expected.back() == L'\r')) expected.pop_back();
+    EXPECT_NE(std::wstring::npos, text.find(expected)) << "box says: " << testing::PrintToString(text);
+
+    PressButton(box, IDOK);
+    EXPECT_TRUE(p.WaitForExit(kStartTimeoutMs));
+    EXPECT_TRUE(FindToolWindows().empty());
+    EXPECT_EQ(0, ::GlobalFindAtomW(kDeviceRoot)) << "the atom outlived the refused start";
+}
+
+TEST_F(StartupTest, RemovalOfTheDeviceDriveClosesTheWindowAndNothingElseDoes)
+{
+    CProcess* p = nullptr;
+    HWND hWnd = StartInstance(Args(kDeviceFolder), &p);
+    ASSERT_NE(nullptr, hWnd);
+
+    const DWORD kDriveA = 1u << 0, kDriveB = 1u << 1, kDriveK = 1u << 10;
+    SendVolumeRemoval(hWnd, kDriveA | kDriveB, 0);
+    SendVolumeRemoval(hWnd, kDriveE, DBTF_MEDIA);
+    SendVolumeRemoval(hWnd, kDriveE, DBTF_NET);
+    SendVolumeRemoval(hWnd, kDriveK, 0);
+    ::Sleep(300);
+    EXPECT_TRUE(p->IsRunning());
+    EXPECT_TRUE(::IsWindow(hWnd));
+
+    SendVolumeRemoval(hWnd, kDriveK | kDriveE, 0);
+    EXPECT_TRUE(p->WaitForExit(kStartTimeoutMs));
+    EXPECT_FALSE(::IsWindow(hWnd));
+}
+
+TEST_F(StartupTest, EnterDoesNothingAndEscapeOrCloseEndsTheProgram)
+{
+    CProcess* p = nullptr;
+    HWND hWnd = StartInstance(Args(kDeviceFolder), &p);
+    ASSERT_NE(nullptr, hWnd);
+    HWND name = ::GetDlgItem(hWnd, 1007);
+    ASSERT_NE(nullptr, name);
+
+    // Keys reach the dialog through its own modal loop.
+    ::PostMessageW(name, WM_KEYDOWN, VK_RETURN, 0);
+    ::PostMessageW(name, WM_KEYUP, VK_RETURN, 0xC0000001);
+    ::Sleep(500);
+    EXPECT_TRUE(p->IsRunning());
+
+    ::PostMessageW(name, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(p->WaitForExit(kStartTimeoutMs));
+
+    CProcess* q = nullptr;
+    hWnd = StartInstance(Args(kDeviceFolder), &q);
+    ASSERT_NE(nullptr, hWnd);
+    PressButton(hWnd, 1011);
+    EXPECT_TRUE(q->WaitForExit(kStartTimeoutMs));
+}
+
+TEST_F(StartupTest, ShutdownDeletesTheAtomAlsoAfterARefusedStart)
+{
+    CProcess* first = nullptr;
+    HWND hWnd = StartInstance(Args(kDeviceFolder), &first);
+    ASSERT_NE(nullptr, hWnd);
+    ASSERT_NE(0, ::GlobalFindAtomW(kDeviceRoot));
+
+    // The refused start adds to the same atom and must take its share back.
+    ExpectEndsWithoutWindow(Start(Args(kDeviceRoot)));
+    PressButton(hWnd, 1011);
+    ASSERT_TRUE(first->WaitForExit(kStartTimeoutMs));
+    EXPECT_EQ(0, ::GlobalFindAtomW(kDeviceRoot));
+}
+
+}  // namespace
