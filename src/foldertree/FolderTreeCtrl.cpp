@@ -1,0 +1,354 @@
+#include "foldertree/FolderTreeCtrl.h"
+
+#include "app/Globals.h"
+#include "foldertree/IdList.h"
+#include "foldertree/PathCaption.h"
+#include "lists/SourceListCtrl.h"
+#include "res/resource_ids.h"
+
+#include <shellapi.h>
+#include <shlwapi.h>
+#include <cwchar>
+#include <memory>
+
+namespace {
+LONG s_nLiveRecords = 0;
+
+// A failed question answers no attributes rather than the bits asked for.
+ULONG AttributesOf(IShellFolder* pFolder, LPCITEMIDLIST childId, ULONG mask)
+{
+    ULONG attributes = mask;
+    return SUCCEEDED(pFolder->GetAttributesOf(1, &childId, &attributes)) ? attributes : 0;
+}
+
+std::wstring DisplayNameOf(IShellFolder* pFolder, LPCITEMIDLIST pidl)
+{
+    CDisplayName name;
+    if (FAILED(pFolder->GetDisplayNameOf(pidl, SHGDN_INFOLDER, name.Prepare(pidl, STRRET_WSTR))))
+        return std::wstring();
+    return name.ToString();
+}
+
+int SmallIconIndex(LPCITEMIDLIST pidl, UINT extraFlags)
+{
+    SHFILEINFOW info = {};
+    ::SHGetFileInfoW(reinterpret_cast<LPCWSTR>(pidl), 0, &info, sizeof(info),
+                     SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON | extraFlags);
+    return info.iIcon;
+}
+
+bool IsRootPath(const std::wstring& path)
+{
+    return !path.empty() && ::PathIsRootW(path.c_str());
+}
+
+// The shell folder of an absolute list; the desktop for the empty list.
+CComPtr<IShellFolder> BindFolder(LPCITEMIDLIST pidl)
+{
+    CComPtr<IShellFolder> folder;
+    if (!pidl || !g_pDesktopFolder) return folder;
+    if (GetIdListSize(pidl) == 0) return CComPtr<IShellFolder>::Share(g_pDesktopFolder);
+    g_pDesktopFolder->BindToObject(pidl, nullptr, IID_IShellFolder, folder.ReceiveVoid());
+    return folder;
+}
+}  // namespace
+
+// Owned by its tree item (the item's lParam) and destroyed with it.
+struct CFolderTreeCtrl::CFolderItemData {
+    CFolderItemData() { ++s_nLiveRecords; }
+    ~CFolderItemData() { --s_nLiveRecords; }
+    CFolderItemData(const CFolderItemData&) = delete;
+    CFolderItemData& operator=(const CFolderItemData&) = delete;
+
+    // The item's id relative to m_pFolder.
+    LPCITEMIDLIST LastId() const { return GetLastItemId(m_idl.Get()); }
+
+    // The folder that holds the item.
+    CComPtr<IShellFolder> m_pFolder;
+    // The item's absolute list.
+    CItemIdList m_idl;
+};
+
+LONG CFolderTreeCtrl::LiveRecordCount()
+{
+    return s_nLiveRecords;
+}
+
+CFolderTreeCtrl::CFolderTreeCtrl()
+{
+    AcquireDesktopFolder();
+}
+
+CFolderTreeCtrl::~CFolderTreeCtrl()
+{
+    // Records belong to items; free them while this object still answers
+    // the deletion notices.
+    if (Hwnd()) DeleteItem(TVI_ROOT);
+    ReleaseDesktopFolder();
+}
+
+void CFolderTreeCtrl::InitFolderTree(HWND hDlg)
+{
+    const wchar_t* root = AppDeviceFields().m_szDeviceRoot;
+    m_pSourceList = dynamic_cast<CSourceListCtrl*>(FromHandle(::GetDlgItem(hDlg, IDC_SOURCE_LIST)));
+    m_hCaption = ::GetDlgItem(hDlg, IDC_FOLDER_CAPTION);
+    AttachSystemImageList();
+
+    SetRedraw(FALSE);
+    CItemIdList pidl = PathToIdList(root, Hwnd());
+    InsertRootItem(pidl.Get());
+    if (m_pSourceList) m_pSourceList->FillFromFolder(root);
+    SetCaptionPath(root);
+    SetRedraw(TRUE);
+}
+
+void CFolderTreeCtrl::AttachSystemImageList()
+{
+    CItemIdList desktop;
+    if (FAILED(::SHGetSpecialFolderLocation(Hwnd(), CSIDL_DESKTOP, desktop.Receive()))) return;
+    SHFILEINFOW info = {};
+    HIMAGELIST hList = reinterpret_cast<HIMAGELIST>(
+        ::SHGetFileInfoW(reinterpret_cast<LPCWSTR>(desktop.Get()), 0, &info, sizeof(info),
+                         SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    // The system's list is shared by every process window; never destroyed.
+    if (hList) Send(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(hList));
+}
+
+void CFolderTreeCtrl::InsertRootItem(LPCITEMIDLIST pidl)
+{
+    // A device root the shell cannot resolve gives an empty tree.
+    if (!pidl) return;
+    CItemIdList parent = CopyParentIdList(pidl);
+    CComPtr<IShellFolder> folder = BindFolder(parent.Get());
+    if (folder) InsertFolderItem(TVI_ROOT, folder.Get(), nullptr, pidl);
+}
+
+void CFolderTreeCtrl::InsertFolderItem(HTREEITEM hParent, IShellFolder* pFolder,
+                                       LPCITEMIDLIST parentIdl, LPCITEMIDLIST childId)
+{
+    std::unique_ptr<CFolderItemData> record(new CFolderItemData);
+    record->m_idl = ConcatIdLists(parentIdl, childId);
+    if (!record->m_idl) return;
+    record->m_pFolder = CComPtr<IShellFolder>::Share(pFolder);
+
+    wchar_t text[MAX_PATH] = L"";
+    TVINSERTSTRUCTW insert = {};
+    insert.hParent = hParent;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_STATE | TVIF_CHILDREN;
+    insert.item.pszText = text;
+    insert.item.cchTextMax = MAX_PATH;
+    insert.item.lParam = reinterpret_cast<LPARAM>(record.get());
+    if (!FillItem(insert.item)) return;
+    // An icon costs milliseconds; the control asks for it through
+    // TVN_GETDISPINFOW only when it draws the item.
+    insert.item.mask |= TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    insert.item.iImage = I_IMAGECALLBACK;
+    insert.item.iSelectedImage = I_IMAGECALLBACK;
+    if (InsertItem(insert)) record.release();
+}
+
+BOOL CFolderTreeCtrl::FillItem(TVITEMW& item)
+{
+    CFolderItemData* pRecord = RecordOf(item.lParam);
+    if (!pRecord) return FALSE;
+    IShellFolder* pFolder = pRecord->m_pFolder.Get();
+    LPCITEMIDLIST lastId = pRecord->LastId();
+    const bool bWantImages = (item.mask & (TVIF_IMAGE | TVIF_SELECTEDIMAGE)) != 0;
+    const bool bRoot = ((item.mask & TVIF_TEXT) || bWantImages) && IsRootPath(pRecord->m_idl.GetPath());
+
+    if (item.mask & TVIF_TEXT) {
+        LearnRecycleName(pFolder);
+        std::wstring name = bRoot ? AppDeviceFields().m_szDeviceName : L"";
+        if (name.empty()) name = DisplayNameOf(pFolder, lastId);
+        ::lstrcpynW(item.pszText, name.c_str(), item.cchTextMax);
+        // Until the Recycle Bin's name is known this rejects nameless items.
+        if (_wcsicmp(m_strRecycleName.c_str(), name.c_str()) == 0) return FALSE;
+    }
+
+    if (item.mask & TVIF_STATE) {
+        ULONG attributes = AttributesOf(pFolder, lastId, SFGAO_SHARE | SFGAO_LINK | SFGAO_GHOSTED);
+        if (attributes & SFGAO_GHOSTED) {
+            item.state |= TVIS_CUT;
+            item.stateMask |= TVIS_CUT;
+        }
+        if (attributes & (SFGAO_SHARE | SFGAO_LINK)) {
+            item.state = (item.state & ~TVIS_OVERLAYMASK) |
+                         INDEXTOOVERLAYMASK((attributes & SFGAO_SHARE) ? 1 : 2);
+            item.stateMask |= TVIS_OVERLAYMASK;
+        }
+    }
+
+    if (bWantImages) FillImages(*pRecord, bRoot && m_nDeviceIconIndex >= 0, item);
+
+    if (item.mask & TVIF_CHILDREN) {
+        item.cChildren = 0;
+        ULONG attributes = AttributesOf(pFolder, lastId, SFGAO_FOLDER);
+        if (attributes & SFGAO_REMOVABLE)
+            item.cChildren = 1;   // removable media: a button without looking inside
+        else if (attributes & SFGAO_FOLDER)
+            item.cChildren = (AttributesOf(pFolder, lastId, SFGAO_HASSUBFOLDER) & SFGAO_HASSUBFOLDER) ? 1 : 0;
+    }
+    return TRUE;
+}
+
+void CFolderTreeCtrl::FillImages(const CFolderItemData& record, bool bDeviceRoot, TVITEMW& item) const
+{
+    if (bDeviceRoot) {
+        if (item.mask & TVIF_IMAGE) item.iImage = m_nDeviceIconIndex;
+        if (item.mask & TVIF_SELECTEDIMAGE) item.iSelectedImage = m_nDeviceIconIndex;
+        return;
+    }
+    LPCITEMIDLIST pidl = record.m_idl.Get();
+    if (item.mask & TVIF_IMAGE) item.iImage = SmallIconIndex(pidl, 0);
+    if (item.mask & TVIF_SELECTEDIMAGE) {
+        bool bFolder = AttributesOf(record.m_pFolder.Get(), record.LastId(), SFGAO_FOLDER) & SFGAO_FOLDER;
+        if (bFolder)
+            item.iSelectedImage = SmallIconIndex(pidl, SHGFI_OPENICON);
+        else
+            item.iSelectedImage = (item.mask & TVIF_IMAGE) ? item.iImage : SmallIconIndex(pidl, 0);
+    }
+}
+
+void CFolderTreeCtrl::LearnRecycleName(IShellFolder* pFolder)
+{
+    if (!m_strRecycleName.empty()) return;
+    CItemIdList bin;
+    if (FAILED(::SHGetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET, bin.Receive())) || !bin) return;
+    // A folder that cannot resolve the desktop-relative list answers an
+    // error; the name is then asked for again at the next fill.
+    m_strRecycleName = DisplayNameOf(pFolder, bin.Get());
+}
+
+BOOL CFolderTreeCtrl::FillChildren(HTREEITEM hItem)
+{
+    return FillFolderChildren(hItem);
+}
+
+BOOL CFolderTreeCtrl::RefillChildren(HTREEITEM hItem)
+{
+    return FillFolderChildren(hItem);
+}
+
+BOOL CFolderTreeCtrl::FillFolderChildren(HTREEITEM hItem)
+{
+    CFolderItemData* pRecord = hItem == TVI_ROOT ? nullptr : RecordOf(hItem);
+    if (!pRecord) return TRUE;
+    BOOL bEnumerated = EnumChildFolders(hItem, pRecord->m_idl.Get());
+    // Only the root of a fixed drive is final when empty; a removable
+    // drive's folders may get sub-folders while the tree is shown.
+    std::wstring path = pRecord->m_idl.GetPath();
+    bool bFixedRoot = IsRootPath(path) && ::GetDriveTypeW(path.c_str()) == DRIVE_FIXED;
+    if (bEnumerated && !path.empty() && !bFixedRoot) return FALSE;
+    return TRUE;
+}
+
+BOOL CFolderTreeCtrl::EnumChildFolders(HTREEITEM hItem, LPCITEMIDLIST pidl)
+{
+    CComPtr<IShellFolder> folder = BindFolder(pidl);
+    if (!folder) return FALSE;
+    CComPtr<IEnumIDList> items;
+    if (SUCCEEDED(folder->EnumObjects(Hwnd(), SHCONTF_FOLDERS, items.Receive())) && items) {
+        SetProgress(0, 0);
+        LPITEMIDLIST child = nullptr;
+        while (items->Next(1, &child, nullptr) == S_OK) {
+            CItemIdList childId(child);
+            InsertFolderItem(hItem, folder.Get(), pidl, childId.Get());
+            AddProgress(1);
+        }
+    }
+    if (GetProgress(nullptr) > 0) {
+        TVSORTCB sort = {};
+        sort.hParent = hItem;
+        sort.lpfnCompare = CompareFolderItems;
+        SortChildrenCB(sort, FALSE);
+    }
+    if (m_pSourceList) m_pSourceList->FillFromFolder(GetSelectedPath().c_str());
+    SetProgress(1, 1);
+    return TRUE;
+}
+
+int CALLBACK CFolderTreeCtrl::CompareFolderItems(LPARAM lParam1, LPARAM lParam2, LPARAM)
+{
+    const CFolderItemData* p1 = RecordOf(lParam1);
+    const CFolderItemData* p2 = RecordOf(lParam2);
+    if (!p1 || !p2) return 0;
+    HRESULT hr = p2->m_pFolder->CompareIDs(0, p1->LastId(), p2->LastId());
+    if (FAILED(hr)) return 0;
+    short order = static_cast<short>(HRESULT_CODE(hr));
+    return order < 0 ? -1 : order > 0 ? 1 : 0;
+}
+
+std::wstring CFolderTreeCtrl::GetSelectedPath() const
+{
+    const CFolderItemData* pRecord = RecordOf(GetSelectedItem());
+    return pRecord ? pRecord->m_idl.GetPath() : std::wstring();
+}
+
+BOOL CFolderTreeCtrl::ShowSelectedFolder(HTREEITEM hItem)
+{
+    const CFolderItemData* pRecord = hItem == TVI_ROOT ? nullptr : RecordOf(hItem);
+    if (pRecord) {
+        std::wstring path = pRecord->m_idl.GetPath();
+        if (m_pSourceList) m_pSourceList->FillFromFolder(path.c_str());
+        SetCaptionPath(path);
+    }
+    return TRUE;
+}
+
+void CFolderTreeCtrl::UpdateCaption()
+{
+    SetCaptionPath(GetSelectedPath());
+}
+
+void CFolderTreeCtrl::SetCaptionPath(std::wstring path) const
+{
+    if (!m_hCaption) return;
+    if (!path.empty()) {
+        FitPathToControl(&path[0], m_hCaption);
+        path.resize(wcslen(path.c_str()));
+    }
+    ::SetWindowTextW(m_hCaption, path.c_str());
+}
+
+bool CFolderTreeCtrl::OnReflectedNotify(NMHDR* header, LRESULT& result)
+{
+    switch (header->code) {
+    case TVN_DELETEITEMW:
+        OnDeleteItem(*reinterpret_cast<NMTREEVIEWW*>(header));
+        break;
+    case TVN_GETDISPINFOW:
+        OnGetDispInfo(*reinterpret_cast<NMTVDISPINFOW*>(header));
+        break;
+    case TVN_SELCHANGEDW:
+        OnSelChanged(*reinterpret_cast<NMTREEVIEWW*>(header));
+        break;
+    default:
+        return CLoadingTreeCtrl::OnReflectedNotify(header, result);
+    }
+    result = 0;
+    return true;
+}
+
+void CFolderTreeCtrl::OnSelChanged(const NMTREEVIEWW& tv)
+{
+    // The "Loading..." placeholder and an empty selection have no record.
+    if (!tv.itemNew.lParam) return;
+    // The caption keeps the fitted path: a path that fits stays whole, a
+    // longer one is never shown cut off at the control's edge.
+    UpdateCaption();
+    if (m_pSourceList) m_pSourceList->FillFromFolder(GetSelectedPath().c_str());
+}
+
+void CFolderTreeCtrl::OnGetDispInfo(NMTVDISPINFOW& info)
+{
+    FillItem(info.item);
+    // The answers do not change; the control keeps them instead of asking
+    // at every paint.
+    info.item.mask |= TVIF_DI_SETITEM;
+}
+
+void CFolderTreeCtrl::OnDeleteItem(const NMTREEVIEWW& tv)
+{
+    delete RecordOf(tv.itemOld.lParam);
+}

@@ -1,0 +1,69 @@
+// The folders of the player's drive on the shell namespace: one top-level
+// item for the device root, children enumerated on first expansion.
+// Selecting a folder shows its audio files in the source list and its path
+// in the caption.
+#pragma once
+
+#include "look/LoadingTreeCtrl.h"
+
+#include <shlobj.h>
+#include <string>
+
+class CSourceListCtrl;
+
+class CFolderTreeCtrl : public CLoadingTreeCtrl {
+public:
+    // Holds a reference on the shared desktop folder for its whole life.
+    CFolderTreeCtrl();
+    ~CFolderTreeCtrl() override;
+
+    // The dialog's source list (1021, when bound to a CSourceListCtrl) and
+    // caption (1004) are found through hDlg. Builds the root item from the
+    // device root, shows the system small icons and fills the source list.
+    void InitFolderTree(HWND hDlg);
+    // Index of the device icon in the system small-icon list, set before
+    // InitFolderTree; -1 for none.
+    void SetDeviceIconIndex(int nIndex) { m_nDeviceIconIndex = nIndex; }
+    // The selected item's file-system path; empty when there is none.
+    std::wstring GetSelectedPath() const;
+
+    // Item records alive in this process; each tree item owns one.
+    static LONG LiveRecordCount();
+
+protected:
+    BOOL FillChildren(HTREEITEM hItem) override;
+    BOOL RefillChildren(HTREEITEM hItem) override;
+    BOOL ShowSelectedFolder(HTREEITEM hItem) override;
+    void UpdateCaption() override;
+
+    bool OnReflectedNotify(NMHDR* header, LRESULT& result) override;
+
+private:
+    struct CFolderItemData;
+
+    static CFolderItemData* RecordOf(LPARAM lParam) { return reinterpret_cast<CFolderItemData*>(lParam); }
+    CFolderItemData* RecordOf(HTREEITEM hItem) const { return RecordOf(GetItemData(hItem)); }
+
+    void AttachSystemImageList();
+    void InsertRootItem(LPCITEMIDLIST pidl);
+    void InsertFolderItem(HTREEITEM hParent, IShellFolder* pFolder, LPCITEMIDLIST parentIdl,
+                          LPCITEMIDLIST childId);
+    // Fills the fields that item.mask asks for; FALSE rejects the item.
+    BOOL FillItem(TVITEMW& item);
+    void LearnRecycleName(IShellFolder* pFolder);
+    void FillImages(const CFolderItemData& record, bool bDeviceRoot, TVITEMW& item) const;
+    BOOL FillFolderChildren(HTREEITEM hItem);
+    BOOL EnumChildFolders(HTREEITEM hItem, LPCITEMIDLIST pidl);
+    static int CALLBACK CompareFolderItems(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
+    // Shows path in the caption, fitted so that it is never cut off.
+    void SetCaptionPath(std::wstring path) const;
+
+    void OnSelChanged(const NMTREEVIEWW& tv);
+    void OnGetDispInfo(NMTVDISPINFOW& info);
+    void OnDeleteItem(const NMTREEVIEWW& tv);
+
+    CSourceListCtrl* m_pSourceList = nullptr;
+    HWND m_hCaption = nullptr;
+    int m_nDeviceIconIndex = -1;
+    std::wstring m_strRecycleName;
+};
