@@ -1,0 +1,135 @@
+// The main dialog in the test's own process, with the real resource module.
+#include "app/Globals.h"
+#include "app/HandOff.h"
+#include "dialog/PlaylistDlg.h"
+#include "framework/App.h"
+#include "res/resource_ids.h"
+
+#include <gtest/gtest.h>
+#include <dbt.h>
+#include <functional>
+
+namespace {
+
+std::wstring ExeFolder()
+{
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.find_last_of(L'\\'));
+}
+
+class PlaylistDlgTest : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_hResources = ::LoadLibraryW((ExeFolder() + L"\\..\\bin\\ZKWAPlRs.crl").c_str());
+        ASSERT_NE(nullptr, s_hResources);
+        SetResourceModule(s_hResources);
+    }
+    static void TearDownTestSuite()
+    {
+        SetResourceModule(nullptr);
+        ::FreeLibrary(s_hResources);
+    }
+    void SetUp() override
+    {
+        ::CreateDirectoryW(L"E:\\Music", nullptr);
+        ::lstrcpyW(m_fields.m_szDeviceRoot, L"E:\\");
+        SetAppDeviceFields(&m_fields);
+    }
+    void TearDown() override { SetAppDeviceFields(nullptr); }
+
+    // Runs the dialog and calls check once its modal loop runs; check ends it.
+    INT_PTR RunWith(CPlaylistDlg& dlg, std::function<void(HWND)> check)
+    {
+        s_check = std::move(check);
+        s_pDlg = &dlg;
+        UINT_PTR timer = ::SetTimer(nullptr, 0, 10, OnTimer);
+        INT_PTR result = dlg.DoModal();
+        ::KillTimer(nullptr, timer);
+        return result;
+    }
+
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD)
+    {
+        ::KillTimer(nullptr, id);
+        if (s_check) {
+            auto check = std::move(s_check);
+            s_check = nullptr;
+            check(s_pDlg->Hwnd());
+        }
+    }
+
+    CDeviceFields m_fields;
+    static HMODULE s_hResources;
+    static std::function<void(HWND)> s_check;
+    static CPlaylistDlg* s_pDlg;
+};
+
+HMODULE PlaylistDlgTest::s_hResources = nullptr;
+std::function<void(HWND)> PlaylistDlgTest::s_check;
+CPlaylistDlg* PlaylistDlgTest::s_pDlg = nullptr;
+
+TEST_F(PlaylistDlgTest, WindowCarriesMarkerIconsAndLimits)
+{
+    CPlaylistDlg dlg;
+    INT_PTR result = RunWith(dlg, [](HWND hWnd) {
+        EXPECT_EQ(kMainWindowPropertyValue, ::GetPropW(hWnd, kMainWindowProperty));
+        HICON big = reinterpret_cast<HICON>(::SendMessageW(hWnd, WM_GETICON, ICON_BIG, 0));
+        EXPECT_NE(nullptr, big);
+        EXPECT_EQ(big, reinterpret_cast<HICON>(::SendMessageW(hWnd, WM_GETICON, ICON_SMALL, 0)));
+        EXPECT_EQ(big, reinterpret_cast<HICON>(::SendMessageW(hWnd, WM_QUERYDRAGICON, 0, 0)));
+        EXPECT_EQ(static_cast<LRESULT>(PLAYLIST_NAME_MAX_CHARS),
+                  ::SendDlgItemMessageW(hWnd, IDC_PLAYLIST_NAME, EM_GETLIMITTEXT, 0, 0));
+
+        // Centred on the desktop.
+        RECT window = {}, desktop = {};
+        ::GetWindowRect(hWnd, &window);
+        ::GetWindowRect(::GetDesktopWindow(), &desktop);
+        EXPECT_NEAR((desktop.right + desktop.left) / 2, (window.right + window.left) / 2, 1);
+        EXPECT_NEAR((desktop.bottom + desktop.top) / 2, (window.bottom + window.top) / 2, 1);
+
+        // Enter (IDOK) does nothing; the close button ends the dialog.
+        ::SendMessageW(hWnd, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(::IsWindow(hWnd));
+        ::SendMessageW(hWnd, WM_COMMAND, MAKEWPARAM(IDC_CLOSE, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(hWnd, IDC_CLOSE)));
+    });
+    EXPECT_EQ(IDCANCEL, result);
+    EXPECT_FALSE(dlg.ClosedByRequest());
+}
+
+TEST_F(PlaylistDlgTest, ShareMessageIsAnsweredAndNeverPassedOn)
+{
+    CPlaylistDlg dlg;
+    INT_PTR result = RunWith(dlg, [](HWND hWnd) {
+        UINT share = ::RegisterWindowMessageW(kShareMessageName);
+        ATOM same = ::GlobalAddAtomW(L"e:\\Music");
+        ATOM other = ::GlobalAddAtomW(L"K:\\");
+        EXPECT_EQ(-1, ::SendMessageW(hWnd, share, 1, same));
+        EXPECT_EQ(0, ::SendMessageW(hWnd, share, 1, other));
+        EXPECT_EQ(0, ::SendMessageW(hWnd, share, 7, same));
+        ::GlobalDeleteAtom(same);
+        ::GlobalDeleteAtom(other);
+        EXPECT_EQ(-1, ::SendMessageW(hWnd, share, 2, 0));
+    });
+    EXPECT_EQ(IDOK, result);
+    EXPECT_TRUE(dlg.ClosedByRequest());
+}
+
+TEST_F(PlaylistDlgTest, RemovalOfTheDeviceDriveEndsWithOk)
+{
+    CPlaylistDlg dlg;
+    INT_PTR result = RunWith(dlg, [](HWND hWnd) {
+        DEV_BROADCAST_VOLUME volume = {};
+        volume.dbcv_size = sizeof(volume);
+        volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+        volume.dbcv_unitmask = 1u << 4;
+        ::SendMessageW(hWnd, WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, reinterpret_cast<LPARAM>(&volume));
+    });
+    EXPECT_EQ(IDOK, result);
+    EXPECT_FALSE(dlg.ClosedByRequest());
+}
+
+}  // namespace

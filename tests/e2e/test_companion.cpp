@@ -1,0 +1,64 @@
+// The companion program as the demo and a user's setup use it.
+#include "TestKit.h"
+
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+using namespace testkit;
+
+namespace {
+
+std::wstring CompanionPath()
+{
+    return ThisProgramFolder() + L"\\..\\companion\\WavaCompanion.exe";
+}
+
+std::string ReadFileText(const std::wstring& path)
+{
+    std::string text;
+    if (FILE* f = _wfopen(path.c_str(), L"rb")) {
+        char buffer[512];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof(buffer), f)) > 0) text.append(buffer, n);
+        std::fclose(f);
+    }
+    // The log is a text file with the system's line ends.
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return text;
+}
+
+TEST(Companion, ListenerLogsEveryContentUpdateWithItsParameters)
+{
+    std::wstring log = ThisProgramFolder() + L"\\content_updates.log";
+    ::DeleteFileW(log.c_str());
+    CProcess listener;
+    ASSERT_TRUE(listener.Start(CompanionPath(), L"listen 20 " + Quote(log)));
+    ASSERT_TRUE(WaitUntil([] { return ::FindWindowW(L"Wava content listener", nullptr) != nullptr; }, 20000));
+
+    UINT msg = ::RegisterWindowMessageW(kContentUpdatedMessageName);
+    ::PostMessageW(HWND_BROADCAST, msg, 203, 0);
+    ::PostMessageW(HWND_BROADCAST, msg, 7, 0);
+    EXPECT_TRUE(WaitUntil([&] {
+        return ReadFileText(log) == "content-updated wParam=203 lParam=0\n"
+                                    "content-updated wParam=7 lParam=0\n";
+    }, 10000)) << ReadFileText(log);
+    listener.Kill();
+}
+
+TEST(Companion, StartsTheToolWithItsArgumentsAndWaitsForTheWindow)
+{
+    CProcess companion;
+    ASSERT_TRUE(companion.Start(CompanionPath(), L"start --wait -S K:\\ -N \"Companion Player\""));
+    DWORD exitCode = 1;
+    ASSERT_TRUE(companion.WaitForExit(30000, &exitCode));
+    EXPECT_EQ(0u, exitCode);
+    HWND hWnd = WaitForToolWindows(1, 5000);
+    ASSERT_NE(nullptr, hWnd);
+    PressButton(hWnd, 1011);
+    WaitForToolWindows(0, 10000);
+    EXPECT_TRUE(FindToolWindows().empty());
+}
+
+}  // namespace
