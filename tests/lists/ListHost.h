@@ -1,0 +1,64 @@
+// Test support: a top-level window that stands for the main dialog, holding
+// both lists with the dialog template's styles and receiving their posts.
+#pragma once
+
+#include "framework/MessageBox.h"
+#include "framework/Window.h"
+#include "lists/PlaylistListCtrl.h"
+#include "lists/SourceListCtrl.h"
+
+#include <string>
+#include <vector>
+
+class CListHost : public CWindow {
+public:
+    ~CListHost() override;
+
+    // Creates the window with both lists bound, notifying this window and
+    // with their column set up. Hidden unless visible is set; the lists are
+    // listHeight pixels high.
+    bool Create(bool visible, int listHeight = 200);
+    void Destroy();
+
+    CSourceListCtrl source;
+    CPlaylistListCtrl playlist;
+};
+
+// Selected item indices of a list, ascending.
+std::vector<int> SelectedItems(const CListView& list);
+
+// Removes the posted msg from the test thread's queue; answers how many.
+int TakePosted(HWND hWnd, UINT msg);
+
+// Runs the test thread's messages until none is waiting.
+void PumpMessages();
+
+// Paths "<folder>\<prefix><i>.mp3" for i in [first, first + count).
+std::vector<std::wstring> MakePaths(int first, int count, const wchar_t* prefix = L"song");
+
+// The test program's own folder on the test drive G:, one per program so
+// that programs running side by side never share files.
+extern const wchar_t kTestRoot[];
+
+// Deletes a folder with everything in it.
+void RemoveTree(const std::wstring& folder);
+bool MakeFile(const std::wstring& path);
+// Makes kTestRoot\name holding empty files of the given names.
+std::wstring MakeFolder(const std::wstring& name, std::initializer_list<const wchar_t*> files);
+
+// Records the boxes shown through AppMessageBox and answers IDOK.
+class CBoxRecorder {
+public:
+    struct CBox {
+        HWND hOwner;
+        std::wstring text;
+        std::wstring caption;
+        UINT type;
+    };
+    CBoxRecorder();
+    ~CBoxRecorder();
+    CBoxRecorder(const CBoxRecorder&) = delete;
+    CBoxRecorder& operator=(const CBoxRecorder&) = delete;
+
+    std::vector<CBox> boxes;
+};
