@@ -49,8 +49,10 @@ bool CLoadingTreeCtrl::OnReflectedNotify(NMHDR* header, LRESULT& result)
     case TVN_ITEMEXPANDEDW:
         if (tv->action & TVE_EXPAND)
             FinishExpand(tv->itemNew.hItem);
-        else if ((tv->action & TVE_COLLAPSE) && NeedRefresh(tv->itemNew.hItem))
+        else if ((tv->action & TVE_COLLAPSE) && NeedRefresh(tv->itemNew.hItem)) {
             DeleteChildItems(tv->itemNew.hItem);
+            SetChildrenFlag(tv->itemNew.hItem, 1);   // to be filled anew
+        }
         break;
     case TVN_SINGLEEXPAND:
         // 0 lets the control's own single-expand behaviour apply.
@@ -108,15 +110,18 @@ void CLoadingTreeCtrl::FinishExpand(HTREEITEM hItem)
     StopLoadingThread();
 
     if (hItem != TVI_ROOT) {
-        TVITEMW item = {};
-        item.hItem = hItem;
+        const bool bHasChild = GetChildItem(hItem) != nullptr;
         if (bFinal) {
-            item.mask = TVIF_HANDLE | TVIF_CHILDREN;
-            item.cChildren = GetChildItem(hItem) ? 1 : 0;
-            SetItem(item);
-        } else if (!GetChildItem(hItem)) {
-            item.mask = TVIF_HANDLE | TVIF_STATE;
+            SetChildrenFlag(hItem, bHasChild ? 1 : 0);
+        } else if (!bHasChild) {
+            // Shown collapsed with its button, so that it can be expanded
+            // (and filled) again. The button is set explicitly: some
+            // controls drop it when the last child, the placeholder, goes.
+            TVITEMW item = {};
+            item.mask = TVIF_HANDLE | TVIF_STATE | TVIF_CHILDREN;
+            item.hItem = hItem;
             item.stateMask = TVIS_EXPANDED;
+            item.cChildren = 1;
             SetItem(item);
         }
     }
@@ -169,6 +174,15 @@ void CLoadingTreeCtrl::DeleteChildItems(HTREEITEM hItem)
         DeleteItem(hChild);
         hChild = hNext;
     }
+}
+
+void CLoadingTreeCtrl::SetChildrenFlag(HTREEITEM hItem, int cChildren)
+{
+    TVITEMW item = {};
+    item.mask = TVIF_HANDLE | TVIF_CHILDREN;
+    item.hItem = hItem;
+    item.cChildren = cChildren;
+    SetItem(item);
 }
 
 void CLoadingTreeCtrl::SaveBackground()

@@ -53,6 +53,8 @@ private:
     void StopLoadingThread();
     static DWORD WINAPI LoadingThreadProc(void* pParam);
     void DeleteChildItems(HTREEITEM hItem);
+    // 1 shows the expand button, 0 hides it.
+    void SetChildrenFlag(HTREEITEM hItem, int cChildren);
     void SaveBackground();
     void DrawBackground(HDC hDc);
     void DeleteBackground();

@@ -1,0 +1,299 @@
+#include "TreeTestKit.h"
+#include "look/LoadingTreeCtrl.h"
+
+#include <gtest/gtest.h>
+#include <functional>
+#include <mutex>
+
+namespace {
+
+struct CStep {
+    BOOL bTick;
+    int nPhase;
+    int nCount;
+};
+
+// Records the base's calls; the fill does what each test asks.
+class CTestTree : public CLoadingTreeCtrl {
+public:
+    CTestTree() : m_hStepEvent(::CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
+
+    std::function<BOOL(HTREEITEM)> fill;
+    BOOL bRefresh = FALSE;
+    int nStarts = 0, nFills = 0, nEnds = 0;
+    std::wstring strPlaceholderText;
+    LPARAM placeholderData = -1;
+    HTREEITEM hPlaceholderParent = nullptr;
+    UINT nItemsAtFill = 0;
+
+    std::vector<CStep> Steps()
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_steps;
+    }
+    // Waits until at least count steps were recorded.
+    bool WaitForSteps(size_t count)
+    {
+        for (int i = 0; i < 100 && Steps().size() < count; ++i)
+            ::WaitForSingleObject(m_hStepEvent.Get(), 50);
+        return Steps().size() >= count;
+    }
+
+    using CLoadingTreeCtrl::AddProgress;
+    using CLoadingTreeCtrl::GetProgress;
+    using CLoadingTreeCtrl::SetProgress;
+
+protected:
+    void OnLoadingStart(HTREEITEM hPlaceholder) override
+    {
+        ++nStarts;
+        strPlaceholderText = ItemText(*this, hPlaceholder);
+        placeholderData = GetItemData(hPlaceholder);
+        hPlaceholderParent = GetNextItem(hPlaceholder, TVGN_PARENT);
+    }
+    void OnLoadingStep(BOOL bTick, int nPhase, int nCount) override
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_steps.push_back({bTick, nPhase, nCount});
+        ::SetEvent(m_hStepEvent.Get());
+    }
+    void OnLoadingEnd() override { ++nEnds; }
+    BOOL NeedRefresh(HTREEITEM) override { return bRefresh; }
+    BOOL FillChildren(HTREEITEM hItem) override
+    {
+        ++nFills;
+        nItemsAtFill = GetCount();
+        return fill ? fill(hItem) : TRUE;
+    }
+    BOOL RefillChildren(HTREEITEM) override { return TRUE; }
+    BOOL ShowSelectedFolder(HTREEITEM) override { return TRUE; }
+    void UpdateCaption() override {}
+
+private:
+    std::mutex m_mutex;
+    std::vector<CStep> m_steps;
+    CKernelHandle m_hStepEvent;
+};
+
+class LoadingTree : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(host.Create());
+        ASSERT_TRUE(host.CreateTree(tree, 10, 10, 300, 300));
+        hItem = InsertTextItem(tree, TVI_ROOT, L"folder", 1);
+        ASSERT_TRUE(hItem);
+        PumpMessages();
+    }
+
+    std::function<BOOL(HTREEITEM)> AddChildren(int count, BOOL result)
+    {
+        return [this, count, result](HTREEITEM hParent) {
+            for (int i = 0; i < count; ++i) InsertTextItem(tree, hParent, L"child");
+            return result;
+        };
+    }
+
+    CTreeHost host;
+    CTestTree tree;
+    HTREEITEM hItem = nullptr;
+};
+
+TEST_F(LoadingTree, FirstExpansionFillsBehindThePlaceholder)
+{
+    tree.fill = AddChildren(2, TRUE);
+    ClickExpandButton(tree, hItem);
+
+    EXPECT_EQ(1, tree.nStarts);
+    EXPECT_EQ(L"Loading...", tree.strPlaceholderText);
+    EXPECT_EQ(0, tree.placeholderData);
+    EXPECT_EQ(hItem, tree.hPlaceholderParent);
+    // The placeholder is gone before the derived class fills.
+    EXPECT_EQ(1u, tree.nItemsAtFill);
+    EXPECT_EQ(1, tree.nFills);
+    EXPECT_EQ(1, tree.nEnds);
+    EXPECT_EQ((std::vector<std::wstring>{L"child", L"child"}), ChildTexts(tree, hItem));
+    EXPECT_TRUE(IsExpanded(tree, hItem));
+    EXPECT_EQ(1, ItemChildrenFlag(tree, hItem));
+}
+
+TEST_F(LoadingTree, ChildrenKeptAcrossCollapseNeedNoNewFill)
+{
+    tree.fill = AddChildren(2, TRUE);
+    ClickExpandButton(tree, hItem);
+    ClickExpandButton(tree, hItem);
+    EXPECT_FALSE(IsExpanded(tree, hItem));
+    EXPECT_EQ(2u, ChildItems(tree, hItem).size());
+
+    UINT count = tree.GetCount();
+    ClickExpandButton(tree, hItem);
+    EXPECT_TRUE(IsExpanded(tree, hItem));
+    // No placeholder, no worker, no fill.
+    EXPECT_EQ(1, tree.nStarts);
+    EXPECT_EQ(1, tree.nFills);
+    EXPECT_EQ(count, tree.GetCount());
+}
+
+TEST_F(LoadingTree, RefreshDiscardsChildrenOnCollapseAndRefills)
+{
+    tree.bRefresh = TRUE;
+    tree.fill = AddChildren(2, TRUE);
+    ClickExpandButton(tree, hItem);
+    ClickExpandButton(tree, hItem);
+    EXPECT_TRUE(ChildItems(tree, hItem).empty());
+
+    tree.fill = AddChildren(3, TRUE);
+    ClickExpandButton(tree, hItem);
+    EXPECT_EQ(2, tree.nFills);
+    EXPECT_EQ(3u, ChildItems(tree, hItem).size());
+}
+
+TEST_F(LoadingTree, FillResultSetsTheExpandButton)
+{
+    struct {
+        int children;
+        BOOL result;
+        int expectedFlag;
+    } cases[] = {
+        {0, TRUE, 0},   // final and empty: the button goes
+        {0, FALSE, 1},  // not final: the button stays, shown collapsed
+        {2, TRUE, 1},
+        {2, FALSE, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.children << " children, result " << c.result);
+        HTREEITEM h = InsertTextItem(tree, TVI_ROOT, L"case", 1);
+        tree.fill = AddChildren(c.children, c.result);
+        ClickExpandButton(tree, h);
+        EXPECT_EQ(c.expectedFlag, ItemChildrenFlag(tree, h));
+        // Without a button the expanded state shows nothing.
+        if (c.expectedFlag) {
+            EXPECT_EQ(c.children > 0, IsExpanded(tree, h));
+        }
+        tree.DeleteItem(h);
+    }
+}
+
+TEST_F(LoadingTree, ItemLeftWithoutChildrenFillsAgainAtNextExpansion)
+{
+    tree.fill = AddChildren(0, FALSE);
+    ClickExpandButton(tree, hItem);
+    ClickExpandButton(tree, hItem);
+    EXPECT_EQ(2, tree.nFills);
+    EXPECT_EQ(2, tree.nStarts);
+
+    tree.fill = AddChildren(1, FALSE);
+    ClickExpandButton(tree, hItem);
+    EXPECT_EQ(3, tree.nFills);
+    EXPECT_TRUE(IsExpanded(tree, hItem));
+}
+
+TEST_F(LoadingTree, WorkerReportsTickThenWakeThenProgress)
+{
+    std::vector<CStep> initial, afterProgress;
+    tree.fill = [&](HTREEITEM) {
+        tree.WaitForSteps(2);
+        initial = tree.Steps();
+        EXPECT_EQ(0, tree.GetProgress(nullptr));   // each expansion starts at count 0
+        tree.SetProgress(3, 5);
+        tree.AddProgress(2);
+        int phase = 0;
+        EXPECT_EQ(7, tree.GetProgress(&phase));
+        EXPECT_EQ(3, phase);
+        // Wake-ups may merge; the last report carries the final values.
+        for (int i = 0; i < 100; ++i) {
+            afterProgress = tree.Steps();
+            const CStep& last = afterProgress.back();
+            if (last.nPhase == 3 && last.nCount == 7) break;
+            tree.WaitForSteps(afterProgress.size() + 1);
+        }
+        return TRUE;
+    };
+    ClickExpandButton(tree, hItem);
+
+    ASSERT_GE(initial.size(), 2u);
+    EXPECT_TRUE(initial[0].bTick);
+    EXPECT_FALSE(initial[1].bTick);
+    EXPECT_EQ(1, initial[0].nPhase);
+    EXPECT_EQ(0, initial[0].nCount);
+    ASSERT_FALSE(afterProgress.empty());
+    EXPECT_FALSE(afterProgress.back().bTick);
+    EXPECT_EQ(3, afterProgress.back().nPhase);
+    EXPECT_EQ(7, afterProgress.back().nCount);
+    EXPECT_EQ(1, tree.nEnds);
+}
+
+// 32-bit pixels of a bitmap.
+std::vector<DWORD> Pixels(HDC hDc, HBITMAP hBitmap, int width, int height)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
+    ::GetDIBits(hDc, hBitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    return pixels;
+}
+
+// Sends WM_ERASEBKGND with a magenta memory bitmap; answers the pixels.
+std::vector<DWORD> EraseIntoBitmap(const CTreeView& tree, int width, int height, LRESULT* pResult)
+{
+    CWindowDc screen(tree.Hwnd());
+    CMemoryDc memDc(::CreateCompatibleDC(screen.Get()));
+    CBitmap bitmap(::CreateCompatibleBitmap(screen.Get(), width, height));
+    {
+        CSelectObject select(memDc.Get(), bitmap.Get());
+        CBrush magenta(::CreateSolidBrush(RGB(255, 0, 255)));
+        RECT rc = {0, 0, width, height};
+        ::FillRect(memDc.Get(), &rc, magenta.Get());
+        *pResult = tree.Send(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memDc.Get()));
+    }
+    return Pixels(memDc.Get(), bitmap.Get(), width, height);
+}
+
+TEST_F(LoadingTree, EraseDuringFillPaintsTheSnapshotAndWakesTheWorker)
+{
+    RECT rc = {};
+    ::GetClientRect(tree.Hwnd(), &rc);
+    // What the tree shows before the expansion, read back from its window.
+    ::UpdateWindow(tree.Hwnd());
+    std::vector<DWORD> before;
+    {
+        CWindowDc dc(tree.Hwnd());
+        CMemoryDc memDc(::CreateCompatibleDC(dc.Get()));
+        CBitmap bitmap(::CreateCompatibleBitmap(dc.Get(), rc.right, rc.bottom));
+        {
+            CSelectObject select(memDc.Get(), bitmap.Get());
+            ::BitBlt(memDc.Get(), 0, 0, rc.right, rc.bottom, dc.Get(), 0, 0, SRCCOPY);
+        }
+        before = Pixels(memDc.Get(), bitmap.Get(), rc.right, rc.bottom);
+    }
+
+    std::vector<DWORD> duringFill;
+    LRESULT erased = 0;
+    size_t stepsBeforeErase = 0;
+    bool wokeAfterErase = false;
+    tree.fill = [&](HTREEITEM) {
+        tree.WaitForSteps(2);
+        stepsBeforeErase = tree.Steps().size();
+        duringFill = EraseIntoBitmap(tree, rc.right, rc.bottom, &erased);
+        wokeAfterErase = tree.WaitForSteps(stepsBeforeErase + 1);
+        return TRUE;
+    };
+    ClickExpandButton(tree, hItem);
+
+    EXPECT_EQ(TRUE, erased);
+    EXPECT_TRUE(wokeAfterErase);
+    EXPECT_TRUE(duringFill == before) << "the erase did not paint the snapshot";
+
+    // Outside a fill the control erases with its own background.
+    LRESULT result = 0;
+    std::vector<DWORD> idle = EraseIntoBitmap(tree, rc.right, rc.bottom, &result);
+    EXPECT_NE(0, result);
+    EXPECT_NE(idle, before);
+}
+
+}  // namespace
