@@ -77,9 +77,23 @@ std::wstring ToolPath()
     return ThisProgramFolder() + L"\\..\\bin\\WavaPlaylist.exe";
 }
 
+// Backslashes count as escapes only in front of a quote, so those must be
+// doubled; "E:\" would otherwise swallow its closing quote.
 std::wstring Quote(const std::wstring& text)
 {
-    return L"\"" + text + L"\"";
+    std::wstring quoted = L"\"";
+    size_t backslashes = 0;
+    for (wchar_t c : text) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        backslashes = 0;
+        quoted += c;
+    }
+    quoted.append(backslashes * 2, L'\\');
+    return quoted + L"\"";
 }
 
 std::vector<HWND> FindToolWindows()

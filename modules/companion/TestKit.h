@@ -39,6 +39,7 @@ private:
 std::wstring ThisProgramFolder();
 // The playlist tool in the build's distributable folder.
 std::wstring ToolPath();
+// One argument quoted for a command line.
 std::wstring Quote(const std::wstring& text);
 
 // Top-level windows that carry the tool's marker, front to back.

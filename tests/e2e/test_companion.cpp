@@ -2,6 +2,7 @@
 #include "TestKit.h"
 
 #include <gtest/gtest.h>
+#include <shellapi.h>
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -59,6 +60,25 @@ TEST(Companion, StartsTheToolWithItsArgumentsAndWaitsForTheWindow)
     PressButton(hWnd, 1011);
     WaitForToolWindows(0, 10000);
     EXPECT_TRUE(FindToolWindows().empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Companion, QuotedArgumentsComeBackUnchanged)
+{
+    const std::wstring values[] = {L"E:\\", L"E:\\Music", L"Demo Player", L"a\"b", L"x\\\"y",
+                                   L"", L"trailing\\\\"};
+    for (const std::wstring& value : values) {
+        std::wstring line = L"prog.exe " + Quote(value) + L" next";
+        int argc = 0;
+        wchar_t** argv = ::CommandLineToArgvW(line.c_str(), &argc);
+        ASSERT_EQ(3, argc) << testing::PrintToString(line);
+        EXPECT_EQ(value, argv[1]);
+        EXPECT_STREQ(L"next", argv[2]);
+        ::LocalFree(argv);
+    }
 }
 
 }  // namespace
