@@ -1,6 +1,9 @@
 #include "framework/Strings.h"
 #include "framework/App.h"
 
+#include <cwchar>
+#include <cwctype>
+
 std::wstring LoadResString(UINT id)
 {
     // With a zero buffer size LoadStringW answers a pointer into the
@@ -42,5 +45,46 @@ std::wstring SystemErrorText(DWORD error)
     if (text) ::LocalFree(text);
     while (!result.empty() && (result.back() == L'\n' || result.back() == L'\r'))
         result.pop_back();
+    return result;
+}
+
+namespace {
+bool IsIntConversion(wchar_t c)
+{
+    return c == L'd' || c == L'i' || c == L'u';
+}
+}
+
+std::wstring FormatIntText(const std::wstring& format, int value)
+{
+    std::wstring result;
+    bool used = false;
+    for (size_t i = 0; i < format.size(); ++i) {
+        if (format[i] != L'%') {
+            result += format[i];
+            continue;
+        }
+        if (i + 1 < format.size() && format[i + 1] == L'%') {
+            result += L'%';
+            ++i;
+            continue;
+        }
+        size_t end = i + 1;
+        while (end < format.size() && (std::wcschr(L"-+ 0#", format[end]) || iswdigit(format[end])))
+            ++end;
+        // A short width at most, so that the number always fits its buffer.
+        const size_t kMaxFlagsAndWidth = 3;
+        if (used || end >= format.size() || !IsIntConversion(format[end]) ||
+            end - i - 1 > kMaxFlagsAndWidth) {
+            result += format[i];
+            continue;
+        }
+        std::wstring spec = format.substr(i, end - i) + L'd';
+        wchar_t number[64] = {};
+        std::swprintf(number, 64, spec.c_str(), value);
+        result += number;
+        used = true;
+        i = end;
+    }
     return result;
 }

@@ -16,3 +16,9 @@ void CopyToBuffer(wchar_t* buffer, size_t cchBuffer, const wchar_t* text);
 
 // The system's text for an error code, without the trailing line break.
 std::wstring SystemErrorText(DWORD error);
+
+// A resource text with one integer argument: the first %d (or %i, %u, with
+// optional flags and width) becomes the number and "%%" a percent sign; any
+// other '%' stays as it is. Unlike printf, a format string that asks for
+// something else cannot read past the one argument.
+std::wstring FormatIntText(const std::wstring& format, int value);

@@ -126,3 +126,28 @@ TEST(MessageBoxHook, SeesEveryBoxAndAnswersIt)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FormatIntText, PutsTheNumberIntoTheFirstIntegerConversionOnly)
+{
+    struct {
+        const wchar_t* format;
+        int value;
+        const wchar_t* expected;
+    } cases[] = {
+        {L"Playlist %d", 3, L"Playlist 3"},
+        {L"%03d. list", 7, L"007. list"},
+        {L"%i and %d", 1, L"1 and %d"},
+        {L"100%% of %u", 5, L"100% of 5"},
+        {L"no number", 5, L"no number"},
+        {L"%s %n %x %d", 9, L"%s %n %x 9"},
+        {L"%99999d", 1, L"%99999d"},
+        {L"trailing %", 1, L"trailing %"},
+        {L"", 1, L""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, FormatIntText(c.format, c.value)) << testing::PrintToString(std::wstring(c.format));
+}
+
+}  // namespace
