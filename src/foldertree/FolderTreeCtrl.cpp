@@ -67,6 +67,8 @@ struct CFolderTreeCtrl::CFolderItemData {
     CComPtr<IShellFolder> m_pFolder;
     // The item's absolute list.
     CItemIdList m_idl;
+    // A root such as a drive's: it shows the device's name and icon.
+    bool m_bRoot = false;
 };
 
 LONG CFolderTreeCtrl::LiveRecordCount()
@@ -120,16 +122,20 @@ void CFolderTreeCtrl::InsertRootItem(LPCITEMIDLIST pidl)
     if (!pidl) return;
     CItemIdList parent = CopyParentIdList(pidl);
     CComPtr<IShellFolder> folder = BindFolder(parent.Get());
-    if (folder) InsertFolderItem(TVI_ROOT, folder.Get(), nullptr, pidl);
+    if (folder) InsertFolderItem(TVI_ROOT, folder.Get(), nullptr, pidl, false);
 }
 
 void CFolderTreeCtrl::InsertFolderItem(HTREEITEM hParent, IShellFolder* pFolder,
-                                       LPCITEMIDLIST parentIdl, LPCITEMIDLIST childId)
+                                       LPCITEMIDLIST parentIdl, LPCITEMIDLIST childId,
+                                       bool bParentHasPath)
 {
     std::unique_ptr<CFolderItemData> record(new CFolderItemData);
     record->m_idl = ConcatIdLists(parentIdl, childId);
     if (!record->m_idl) return;
     record->m_pFolder = CComPtr<IShellFolder>::Share(pFolder);
+    // Asking for a path costs about a millisecond; the sub-folders of a
+    // file-system folder are never roots.
+    record->m_bRoot = !bParentHasPath && IsRootPath(record->m_idl.GetPath());
 
     wchar_t text[MAX_PATH] = L"";
     TVINSERTSTRUCTW insert = {};
@@ -154,8 +160,7 @@ BOOL CFolderTreeCtrl::FillItem(TVITEMW& item)
     if (!pRecord) return FALSE;
     IShellFolder* pFolder = pRecord->m_pFolder.Get();
     LPCITEMIDLIST lastId = pRecord->LastId();
-    const bool bWantImages = (item.mask & (TVIF_IMAGE | TVIF_SELECTEDIMAGE)) != 0;
-    const bool bRoot = ((item.mask & TVIF_TEXT) || bWantImages) && IsRootPath(pRecord->m_idl.GetPath());
+    const bool bRoot = pRecord->m_bRoot;
 
     if (item.mask & TVIF_TEXT) {
         LearnRecycleName(pFolder);
@@ -179,7 +184,7 @@ BOOL CFolderTreeCtrl::FillItem(TVITEMW& item)
         }
     }
 
-    if (bWantImages) FillImages(*pRecord, bRoot && m_nDeviceIconIndex >= 0, item);
+    if (item.mask & (TVIF_IMAGE | TVIF_SELECTEDIMAGE)) FillImages(*pRecord, bRoot && m_nDeviceIconIndex >= 0, item);
 
     if (item.mask & TVIF_CHILDREN) {
         item.cChildren = 0;
@@ -250,10 +255,11 @@ BOOL CFolderTreeCtrl::EnumChildFolders(HTREEITEM hItem, LPCITEMIDLIST pidl)
     CComPtr<IEnumIDList> items;
     if (SUCCEEDED(folder->EnumObjects(Hwnd(), SHCONTF_FOLDERS, items.Receive())) && items) {
         SetProgress(0, 0);
+        const bool bHasPath = !GetIdListPath(pidl).empty();
         LPITEMIDLIST child = nullptr;
         while (items->Next(1, &child, nullptr) == S_OK) {
             CItemIdList childId(child);
-            InsertFolderItem(hItem, folder.Get(), pidl, childId.Get());
+            InsertFolderItem(hItem, folder.Get(), pidl, childId.Get(), bHasPath);
             AddProgress(1);
         }
     }

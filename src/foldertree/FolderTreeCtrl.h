@@ -46,8 +46,10 @@ private:
 
     void AttachSystemImageList();
     void InsertRootItem(LPCITEMIDLIST pidl);
+    // bParentHasPath: the parent is a file-system folder, so that the new
+    // item cannot be a drive root.
     void InsertFolderItem(HTREEITEM hParent, IShellFolder* pFolder, LPCITEMIDLIST parentIdl,
-                          LPCITEMIDLIST childId);
+                          LPCITEMIDLIST childId, bool bParentHasPath);
     // Fills the fields that item.mask asks for; FALSE rejects the item.
     BOOL FillItem(TVITEMW& item);
     void LearnRecycleName(IShellFolder* pFolder);

@@ -134,10 +134,10 @@ LPITEMIDLIST* CItemIdList::Receive()
     return &m_pidl;
 }
 
-std::wstring CItemIdList::GetPath() const
+std::wstring GetIdListPath(LPCITEMIDLIST pidl)
 {
     wchar_t path[MAX_PATH] = L"";
-    if (!m_pidl || !::SHGetPathFromIDListW(m_pidl, path)) return std::wstring();
+    if (!pidl || !::SHGetPathFromIDListW(pidl, path)) return std::wstring();
     return path;
 }
 

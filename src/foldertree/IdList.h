@@ -26,6 +26,10 @@ LPCITEMIDLIST GetNextItemId(LPCITEMIDLIST pidl);
 // The last item; the list itself when it has at most one item.
 LPCITEMIDLIST GetLastItemId(LPCITEMIDLIST pidl);
 
+// The file-system path of an absolute list; empty for items outside the
+// file system and for null.
+std::wstring GetIdListPath(LPCITEMIDLIST pidl);
+
 // Owns one list allocated from the shared allocator.
 class CItemIdList {
 public:
@@ -45,8 +49,7 @@ public:
     // For out-parameters of the shell: frees what is held first.
     LPITEMIDLIST* Receive();
 
-    // The file-system path; empty for items outside the file system.
-    std::wstring GetPath() const;
+    std::wstring GetPath() const { return GetIdListPath(m_pidl); }
 
 private:
     LPITEMIDLIST m_pidl = nullptr;
