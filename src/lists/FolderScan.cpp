@@ -6,12 +6,24 @@
 
 #include <cwchar>
 #include <iterator>
+#include <utility>
+
+namespace {
+
+// Ordinal comparison ignoring case: the extensions are plain letters, and a
+// linguistic comparison is both slower and willing to skip characters it
+// deems ignorable, which would admit names that only look alike.
+bool SameExtension(const wchar_t* ext, const wchar_t* audioExt)
+{
+    return ::CompareStringOrdinal(ext, -1, audioExt, -1, TRUE) == CSTR_EQUAL;
+}
+
+}
 
 bool IsAudioFileName(const wchar_t* name)
 {
     const wchar_t* ext = ::PathFindExtensionW(name);
-    return ::lstrcmpiW(ext, L".mp3") == 0 || ::lstrcmpiW(ext, L".wma") == 0 ||
-           ::lstrcmpiW(ext, L".wav") == 0;
+    return SameExtension(ext, L".mp3") || SameExtension(ext, L".wma") || SameExtension(ext, L".wav");
 }
 
 void ScanAudioFiles(const wchar_t* folder, std::vector<std::wstring>& out)
@@ -39,7 +51,9 @@ void ScanAudioFiles(const wchar_t* folder, std::vector<std::wstring>& out)
         if (!IsAudioFileName(data.cFileName)) continue;
         size_t cchName = std::wcslen(data.cFileName);
         if (prefix.size() + cchName > MAX_PATH - 1) continue;
-        out.push_back(prefix);
-        out.back().append(data.cFileName, cchName);
+        std::wstring path;
+        path.reserve(prefix.size() + cchName);
+        path.append(prefix).append(data.cFileName, cchName);
+        out.push_back(std::move(path));
     } while (::FindNextFileW(find.Get(), &data));
 }

@@ -9,14 +9,24 @@
 
 CPlaylistListCtrl::CBatch::CBatch(CPlaylistListCtrl& list) : m_list(list)
 {
-    ++m_list.m_nBatchDepth;
+    if (m_list.m_nBatchDepth++ == 0) m_list.Send(WM_SETREDRAW, FALSE);
 }
 
 CPlaylistListCtrl::CBatch::~CBatch()
 {
-    if (--m_list.m_nBatchDepth > 0 || !m_list.m_bChangedInBatch) return;
+    if (--m_list.m_nBatchDepth > 0) return;
+    m_list.Send(WM_SETREDRAW, TRUE);
+    if (m_nScrollItem >= 0) m_list.EnsureVisible(m_nScrollItem, m_bPartialOk);
+    m_list.Invalidate(TRUE);
+    if (!m_list.m_bChangedInBatch) return;
     m_list.m_bChangedInBatch = false;
     m_list.PostNotify(WM_LIST_CHANGED);
+}
+
+void CPlaylistListCtrl::CBatch::ScrollTo(size_t item, BOOL partialOk)
+{
+    m_nScrollItem = static_cast<int>(item);
+    m_bPartialOk = partialOk;
 }
 
 BOOL CPlaylistListCtrl::SetNotifyWnd(HWND hWnd)
@@ -45,12 +55,6 @@ void CPlaylistListCtrl::SelectEntries(CEntryBlock block) const
 {
     for (size_t i = block.first; i < block.first + block.count; ++i)
         SetItemState(static_cast<int>(i), LVIS_SELECTED, LVIS_SELECTED);
-}
-
-void CPlaylistListCtrl::RedrawVisiblePage() const
-{
-    int top = GetTopIndex();
-    RedrawItems(top, top + GetCountPerPage());
 }
 
 void CPlaylistListCtrl::DeselectAll()
@@ -88,7 +92,7 @@ BOOL CPlaylistListCtrl::AddEntries(const std::vector<std::wstring>& arr)
     CEntryBlock added = InsertPaths(m_arrPaths, m_arrPaths.size(), arr);
     UpdateItemCount();
     SelectEntries({added.first, 1});
-    EnsureVisible(static_cast<int>(added.first), FALSE);
+    batch.ScrollTo(added.first, FALSE);
     m_bChangedInBatch = true;
     return TRUE;
 }
@@ -102,8 +106,7 @@ BOOL CPlaylistListCtrl::InsertEntries(int index, const std::vector<std::wstring>
     CEntryBlock inserted = InsertPaths(m_arrPaths, at, arr);
     UpdateItemCount();
     SelectEntries(inserted);
-    EnsureVisible(static_cast<int>(inserted.first), FALSE);
-    RedrawVisiblePage();
+    batch.ScrollTo(inserted.first, FALSE);
     m_bChangedInBatch = true;
     return TRUE;
 }
@@ -123,12 +126,9 @@ BOOL CPlaylistListCtrl::RemoveSelectedEntries()
     size_t next = RemovePaths(m_arrPaths, m_arrSelection);
     m_arrSelection.clear();
     UpdateItemCount();
-    if (m_arrPaths.empty()) {
-        Invalidate(TRUE);
-    } else {
+    if (!m_arrPaths.empty()) {
         SelectEntries({next, 1});
-        EnsureVisible(static_cast<int>(next), FALSE);
-        RedrawVisiblePage();
+        batch.ScrollTo(next, FALSE);
     }
     m_bChangedInBatch = true;
     return TRUE;
@@ -144,7 +144,6 @@ BOOL CPlaylistListCtrl::RemoveAllEntries()
     DeselectAll();
     m_arrPaths.clear();
     UpdateItemCount();
-    Invalidate(TRUE);
     m_bChangedInBatch = true;
     return TRUE;
 }
@@ -157,9 +156,8 @@ int CPlaylistListCtrl::MoveSelectedEntries(BOOL up)
     CBatch batch(*this);
     DeselectAll();
     CEntryBlock block = MovePathsByOne(m_arrPaths, m_arrSelection, up != FALSE);
-    EnsureVisible(static_cast<int>(block.first), TRUE);
     SelectEntries(block);
-    Invalidate(TRUE);
+    batch.ScrollTo(block.first, TRUE);
     return count;
 }
 

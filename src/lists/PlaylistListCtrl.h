@@ -49,9 +49,11 @@ protected:
     bool OnReflectedNotify(NMHDR* header, LRESULT& result) override;
 
 private:
-    // While an edit runs, the control's per-item change notifications are
-    // only counted; the edit posts one change notification at its end, so
-    // that an edit of thousands of entries does not post thousands of them.
+    // An edit of thousands of entries changes thousands of item states. While
+    // it runs, the control neither repaints per item (it repaints the whole
+    // list once at the end) nor has its per-item change notifications posted:
+    // one change notification is posted at the end instead, and the dialog,
+    // which re-reads the lists on each, ends in the same state.
     class CBatch {
     public:
         explicit CBatch(CPlaylistListCtrl& list);
@@ -59,14 +61,19 @@ private:
         CBatch(const CBatch&) = delete;
         CBatch& operator=(const CBatch&) = delete;
 
+        // Scrolls item into view at the end: without redrawing the control
+        // does not update its scroll range, so it could not reach new items.
+        void ScrollTo(size_t item, BOOL partialOk);
+
     private:
         CPlaylistListCtrl& m_list;
+        int m_nScrollItem = -1;
+        BOOL m_bPartialOk = FALSE;
     };
 
     void PostNotify(UINT msg) const;
     void UpdateItemCount() const;
     void SelectEntries(CEntryBlock block) const;
-    void RedrawVisiblePage() const;
     void ShowMessage(UINT id) const;
 
     HWND m_hWndNotify = nullptr;

@@ -3,7 +3,6 @@
 #include "lists/ListCommon.h"
 #include "res/resource_ids.h"
 
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -100,42 +99,6 @@ std::vector<std::wstring> MakePaths(int first, int count, const wchar_t* prefix)
     for (int i = first; i < first + count; ++i)
         paths.push_back(L"G:\\music\\" + std::wstring(prefix) + std::to_wstring(i) + L".mp3");
     return paths;
-}
-
-void RemoveTree(const std::wstring& folder)
-{
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") continue;
-            std::wstring path = folder + L"\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path);
-            } else {
-                ::DeleteFileW(path.c_str());
-            }
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryW(folder.c_str());
-}
-
-bool MakeFile(const std::wstring& path)
-{
-    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    ::CloseHandle(h);
-    return true;
-}
-
-std::wstring MakeFolder(const std::wstring& name, std::initializer_list<const wchar_t*> files)
-{
-    std::wstring folder = std::wstring(kTestRoot) + L"\\" + name;
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    for (const wchar_t* file : files) EXPECT_TRUE(MakeFile(folder + L"\\" + file)) << file;
-    return folder;
 }
 
 CBoxRecorder::CBoxRecorder()

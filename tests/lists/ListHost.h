@@ -36,16 +36,6 @@ void PumpMessages();
 // Paths "<folder>\<prefix><i>.mp3" for i in [first, first + count).
 std::vector<std::wstring> MakePaths(int first, int count, const wchar_t* prefix = L"song");
 
-// The test program's own folder on the test drive G:, one per program so
-// that programs running side by side never share files.
-extern const wchar_t kTestRoot[];
-
-// Deletes a folder with everything in it.
-void RemoveTree(const std::wstring& folder);
-bool MakeFile(const std::wstring& path);
-// Makes kTestRoot\name holding empty files of the given names.
-std::wstring MakeFolder(const std::wstring& name, std::initializer_list<const wchar_t*> files);
-
 // Records the boxes shown through AppMessageBox and answers IDOK.
 class CBoxRecorder {
 public:

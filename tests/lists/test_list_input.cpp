@@ -1,6 +1,7 @@
 // Keys and clicks through real input on a shown host window: the lists must
 // read the keyboard state and the focus as a person leaves them.
 #include "ListHost.h"
+#include "TestFolders.h"
 
 #include "framework/Strings.h"
 #include "lists/ListMessages.h"

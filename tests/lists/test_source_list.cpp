@@ -1,6 +1,7 @@
 // The source list's folder scan and selection on a real list control, with
 // folders on the test drive G:.
 #include "ListHost.h"
+#include "TestFolders.h"
 
 #include "lists/ListMessages.h"
 
