@@ -69,6 +69,15 @@ struct CFolderTreeCtrl::CFolderItemData {
     CItemIdList m_idl;
     // A root such as a drive's: it shows the device's name and icon.
     bool m_bRoot = false;
+
+    // The closed (0) or open (1) small icon, asked of the shell once.
+    int Icon(bool bOpen)
+    {
+        int& nIcon = m_nIcons[bOpen ? 1 : 0];
+        if (nIcon < 0) nIcon = SmallIconIndex(m_idl.Get(), bOpen ? SHGFI_OPENICON : 0);
+        return nIcon;
+    }
+    int m_nIcons[2] = {-1, -1};
 };
 
 LONG CFolderTreeCtrl::LiveRecordCount()
@@ -160,11 +169,10 @@ BOOL CFolderTreeCtrl::FillItem(TVITEMW& item)
     if (!pRecord) return FALSE;
     IShellFolder* pFolder = pRecord->m_pFolder.Get();
     LPCITEMIDLIST lastId = pRecord->LastId();
-    const bool bRoot = pRecord->m_bRoot;
 
     if (item.mask & TVIF_TEXT) {
         LearnRecycleName(pFolder);
-        std::wstring name = bRoot ? AppDeviceFields().m_szDeviceName : L"";
+        std::wstring name = pRecord->m_bRoot ? AppDeviceFields().m_szDeviceName : L"";
         if (name.empty()) name = DisplayNameOf(pFolder, lastId);
         ::lstrcpynW(item.pszText, name.c_str(), item.cchTextMax);
         // Until the Recycle Bin's name is known this rejects nameless items.
@@ -184,7 +192,7 @@ BOOL CFolderTreeCtrl::FillItem(TVITEMW& item)
         }
     }
 
-    if (item.mask & (TVIF_IMAGE | TVIF_SELECTEDIMAGE)) FillImages(*pRecord, bRoot && m_nDeviceIconIndex >= 0, item);
+    if (item.mask & (TVIF_IMAGE | TVIF_SELECTEDIMAGE)) FillImages(*pRecord, item);
 
     if (item.mask & TVIF_CHILDREN) {
         item.cChildren = 0;
@@ -197,21 +205,21 @@ BOOL CFolderTreeCtrl::FillItem(TVITEMW& item)
     return TRUE;
 }
 
-void CFolderTreeCtrl::FillImages(const CFolderItemData& record, bool bDeviceRoot, TVITEMW& item) const
+void CFolderTreeCtrl::FillImages(CFolderItemData& record, TVITEMW& item) const
 {
-    if (bDeviceRoot) {
+    if (record.m_bRoot && m_nDeviceIconIndex >= 0) {
         if (item.mask & TVIF_IMAGE) item.iImage = m_nDeviceIconIndex;
         if (item.mask & TVIF_SELECTEDIMAGE) item.iSelectedImage = m_nDeviceIconIndex;
         return;
     }
-    LPCITEMIDLIST pidl = record.m_idl.Get();
-    if (item.mask & TVIF_IMAGE) item.iImage = SmallIconIndex(pidl, 0);
+    if (item.mask & TVIF_IMAGE) item.iImage = record.Icon(false);
     if (item.mask & TVIF_SELECTEDIMAGE) {
-        bool bFolder = AttributesOf(record.m_pFolder.Get(), record.LastId(), SFGAO_FOLDER) & SFGAO_FOLDER;
-        if (bFolder)
-            item.iSelectedImage = SmallIconIndex(pidl, SHGFI_OPENICON);
-        else
-            item.iSelectedImage = (item.mask & TVIF_IMAGE) ? item.iImage : SmallIconIndex(pidl, 0);
+        // Only the selected item shows its selected image, so the open
+        // icon is asked for that one alone; the others get the closed one
+        // until they are selected.
+        bool bOpen = item.hItem && GetSelectedItem() == item.hItem &&
+                     (AttributesOf(record.m_pFolder.Get(), record.LastId(), SFGAO_FOLDER) & SFGAO_FOLDER);
+        item.iSelectedImage = record.Icon(bOpen);
     }
 }
 
@@ -348,10 +356,10 @@ void CFolderTreeCtrl::OnSelChanged(const NMTREEVIEWW& tv)
 
 void CFolderTreeCtrl::OnGetDispInfo(NMTVDISPINFOW& info)
 {
+    // Not kept by the control (no TVIF_DI_SETITEM): the selected image
+    // changes with the selection. Repeated requests are answered from the
+    // record without asking the shell again.
     FillItem(info.item);
-    // The answers do not change; the control keeps them instead of asking
-    // at every paint.
-    info.item.mask |= TVIF_DI_SETITEM;
 }
 
 void CFolderTreeCtrl::OnDeleteItem(const NMTREEVIEWW& tv)

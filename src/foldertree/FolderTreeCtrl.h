@@ -53,7 +53,7 @@ private:
     // Fills the fields that item.mask asks for; FALSE rejects the item.
     BOOL FillItem(TVITEMW& item);
     void LearnRecycleName(IShellFolder* pFolder);
-    void FillImages(const CFolderItemData& record, bool bDeviceRoot, TVITEMW& item) const;
+    void FillImages(CFolderItemData& record, TVITEMW& item) const;
     BOOL FillFolderChildren(HTREEITEM hItem);
     BOOL EnumChildFolders(HTREEITEM hItem, LPCITEMIDLIST pidl);
     static int CALLBACK CompareFolderItems(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);

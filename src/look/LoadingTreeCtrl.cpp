@@ -18,13 +18,18 @@ void CLoadingTreeCtrl::SetProgress(int nPhase, int nCount)
 {
     m_nProgressPhase = nPhase;
     m_nProgressCount = nCount;
-    if (m_hWakeEvent) ::SetEvent(m_hWakeEvent.Get());
+    Wake();
 }
 
 void CLoadingTreeCtrl::AddProgress(int n)
 {
     m_nProgressCount += n;
-    if (m_hWakeEvent) ::SetEvent(m_hWakeEvent.Get());
+    Wake();
+}
+
+void CLoadingTreeCtrl::Wake()
+{
+    if (m_hWakeEvent && !m_bWakePending.exchange(1)) ::SetEvent(m_hWakeEvent.Get());
 }
 
 int CLoadingTreeCtrl::GetProgress(int* pnPhase) const
@@ -69,7 +74,7 @@ BOOL CLoadingTreeCtrl::OnEraseBkgnd(HDC hDc)
     if (!m_bHaveBackground)
         return static_cast<BOOL>(DefaultProc(WM_ERASEBKGND, reinterpret_cast<WPARAM>(hDc), 0));
     DrawBackground(hDc);
-    ::SetEvent(m_hWakeEvent.Get());
+    Wake();
     return TRUE;
 }
 
@@ -134,6 +139,7 @@ void CLoadingTreeCtrl::StartLoadingThread()
     OnLoadingStart(m_hPlaceholder);
     m_bStopThread = 0;
     // Both start signalled, so a new worker reports at once.
+    m_bWakePending = 1;
     m_hTickEvent.Reset(::CreateEventW(nullptr, FALSE, TRUE, nullptr));
     m_hWakeEvent.Reset(::CreateEventW(nullptr, FALSE, TRUE, nullptr));
     if (m_hTickEvent && m_hWakeEvent)
@@ -158,6 +164,9 @@ DWORD WINAPI CLoadingTreeCtrl::LoadingThreadProc(void* pParam)
     while (!pTree->m_bStopThread) {
         DWORD wait = ::WaitForMultipleObjects(2, events, FALSE, INFINITE);
         if (pTree->m_bStopThread || wait > WAIT_OBJECT_0 + 1) break;
+        // Cleared before reading, so a report made after the reads
+        // signals again.
+        if (wait == WAIT_OBJECT_0 + 1) pTree->m_bWakePending = 0;
         // Count and phase are read one after the other, not as a pair.
         int nCount = pTree->m_nProgressCount;
         int nPhase = pTree->m_nProgressPhase;

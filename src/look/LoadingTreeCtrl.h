@@ -52,6 +52,10 @@ private:
     void StartLoadingThread();
     void StopLoadingThread();
     static DWORD WINAPI LoadingThreadProc(void* pParam);
+    // Sets the wake event unless a wake-up is still pending: the worker
+    // reads the latest values when it runs, and a fill of thousands of
+    // items then costs a few event signals instead of one per item.
+    void Wake();
     void DeleteChildItems(HTREEITEM hItem);
     // 1 shows the expand button, 0 hides it.
     void SetChildrenFlag(HTREEITEM hItem, int cChildren);
@@ -66,6 +70,7 @@ private:
     std::atomic<LONG> m_bStopThread{0};
     std::atomic<LONG> m_nProgressCount{0};
     std::atomic<LONG> m_nProgressPhase{0};
+    std::atomic<LONG> m_bWakePending{0};
     bool m_bHaveBackground = false;
     CBitmap m_bmpBackground;
     std::wstring m_strLoading;

@@ -132,6 +132,14 @@ protected:
     HTREEITEM hRoot = nullptr;
 };
 
+// The system's small icon of a path.
+int SmallIcon(const wchar_t* path, UINT extraFlags = 0)
+{
+    SHFILEINFOW info = {};
+    ::SHGetFileInfoW(path, 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON | extraFlags);
+    return info.iIcon;
+}
+
 // The image indexes the control gets for an item, through its callbacks.
 std::pair<int, int> Images(const CTreeView& tree, HTREEITEM hItem)
 {
@@ -161,9 +169,7 @@ TEST_F(FolderTree, RootWithoutDeviceNameOrIconShowsTheShellsOwn)
     Show(kRemovable);
 
     EXPECT_NE(std::wstring::npos, ItemText(tree, hRoot).find(L"H:"));
-    SHFILEINFOW info = {};
-    ::SHGetFileInfoW(kRemovable, 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
-    EXPECT_EQ(info.iIcon, Images(tree, hRoot).first);
+    EXPECT_EQ(SmallIcon(kRemovable), Images(tree, hRoot).first);
 }
 
 TEST_F(FolderTree, ChildrenInNameOrderWithoutHiddenFoldersOrFiles)
@@ -180,10 +186,7 @@ TEST_F(FolderTree, ChildrenInNameOrderWithoutHiddenFoldersOrFiles)
                                          L"delta"}),
               ChildTexts(tree, hRoot));
     // Icons arrive through the control's requests.
-    HTREEITEM hAlpha = Child(hRoot, L"alpha");
-    SHFILEINFOW info = {};
-    ::SHGetFileInfoW(L"H:\\alpha", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
-    EXPECT_EQ(info.iIcon, Images(tree, hAlpha).first);
+    EXPECT_EQ(SmallIcon(L"H:\\alpha"), Images(tree, Child(hRoot, L"alpha")).first);
 }
 
 TEST_F(FolderTree, FolderNamedLikeTheRecycleBinIsNeverShown)
@@ -254,9 +257,11 @@ TEST_F(FolderTree, SelectingAFolderFillsTheSourceListAndTheCaption)
     MakeFiles(L"H:\\Music\\", {L"a.mp3", L"b.wma", L"cover.jpg"});
     Show(kRemovable);
     ClickExpandButton(tree, hRoot);
-    tree.SelectItem(Child(hRoot, L"Music"));
+    HTREEITEM hMusic = Child(hRoot, L"Music");
+    tree.SelectItem(hMusic);
 
     EXPECT_EQ(L"H:\\Music", tree.GetSelectedPath());
+    EXPECT_EQ(SmallIcon(L"H:\\Music", SHGFI_OPENICON), Images(tree, hMusic).second);
     EXPECT_EQ((std::vector<std::wstring>{L"H:\\Music\\a.mp3", L"H:\\Music\\b.wma"}), SourcePaths());
     EXPECT_EQ(L"H:\\Music", Caption());
 }
