@@ -195,11 +195,12 @@ BOOL CFolderTreeCtrl::FillItem(TVITEMW& item)
     if (item.mask & (TVIF_IMAGE | TVIF_SELECTEDIMAGE)) FillImages(*pRecord, item);
 
     if (item.mask & TVIF_CHILDREN) {
-        item.cChildren = 0;
         ULONG attributes = AttributesOf(pFolder, lastId, SFGAO_FOLDER);
-        if (attributes & SFGAO_REMOVABLE)
+        if (!(attributes & SFGAO_FOLDER))
+            item.cChildren = 0;
+        else if (attributes & SFGAO_REMOVABLE)
             item.cChildren = 1;   // removable media: a button without looking inside
-        else if (attributes & SFGAO_FOLDER)
+        else
             item.cChildren = (AttributesOf(pFolder, lastId, SFGAO_HASSUBFOLDER) & SFGAO_HASSUBFOLDER) ? 1 : 0;
     }
     return TRUE;
@@ -320,7 +321,7 @@ void CFolderTreeCtrl::SetCaptionPath(std::wstring path) const
     if (!m_hCaption) return;
     if (!path.empty()) {
         FitPathToControl(&path[0], m_hCaption);
-        path.resize(wcslen(path.c_str()));
+        path.resize(std::wcslen(path.c_str()));
     }
     ::SetWindowTextW(m_hCaption, path.c_str());
 }

@@ -52,9 +52,9 @@ bool CLoadingTreeCtrl::OnReflectedNotify(NMHDR* header, LRESULT& result)
         if (tv->action & TVE_EXPAND) PrepareExpand(tv->itemNew.hItem);
         break;
     case TVN_ITEMEXPANDEDW:
-        if (tv->action & TVE_EXPAND)
+        if (tv->action & TVE_EXPAND) {
             FinishExpand(tv->itemNew.hItem);
-        else if ((tv->action & TVE_COLLAPSE) && NeedRefresh(tv->itemNew.hItem)) {
+        } else if ((tv->action & TVE_COLLAPSE) && NeedRefresh(tv->itemNew.hItem)) {
             DeleteChildItems(tv->itemNew.hItem);
             SetChildrenFlag(tv->itemNew.hItem, 1);   // to be filled anew
         }
