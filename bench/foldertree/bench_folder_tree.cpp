@@ -141,14 +141,8 @@ int wmain()
 
     // A shown host, as the main dialog is: the level is painted for real.
     // The parent passes the tree's notifications back to it.
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = ::DefWindowProcW;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = L"WavaBenchTreeHost";
-    ::RegisterClassW(&wc);
     CWindow host;
-    host.CreateEx(0, wc.lpszClassName, L"bench", WS_POPUP, 0, 0, 240, 400, nullptr, 0);
+    host.CreateEx(0, L"STATIC", L"", WS_POPUP, 0, 0, 240, 400, nullptr, 0);
     ::ShowWindow(host.Hwnd(), SW_SHOWNOACTIVATE);
 
     std::vector<double> tree, baseline;

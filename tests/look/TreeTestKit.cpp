@@ -1,21 +1,8 @@
 #include "TreeTestKit.h"
 
+#include "res/resource_ids.h"
+
 #include <cstring>
-
-namespace {
-const wchar_t kHostClass[] = L"WavaTreeTestHost";
-
-bool RegisterHostClass()
-{
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = ::DefWindowProcW;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kHostClass;
-    return ::RegisterClassW(&wc) || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-}  // namespace
 
 CTreeHost::~CTreeHost()
 {
@@ -24,8 +11,7 @@ CTreeHost::~CTreeHost()
 
 bool CTreeHost::Create(int width, int height)
 {
-    if (!RegisterHostClass()) return false;
-    if (!CreateEx(0, kHostClass, L"tree", WS_POPUP, 20, 20, width, height, nullptr, 0)) return false;
+    if (!CreateEx(0, L"STATIC", L"", WS_POPUP, 20, 20, width, height, nullptr, 0)) return false;
     // Without a window manager, destroying an active window waits seconds
     // for the focus to move.
     ::ShowWindow(Hwnd(), SW_SHOWNOACTIVATE);
@@ -38,7 +24,7 @@ HWND CTreeHost::CreateTree(CTreeView& tree, int x, int y, int width, int height)
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | TVS_HASBUTTONS |
                         TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS;
     HWND hTree = ::CreateWindowExW(0, WC_TREEVIEWW, L"", style, x, y, width, height, Hwnd(),
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(1020)),
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_FOLDER_TREE)),
                                    ::GetModuleHandleW(nullptr), nullptr);
     if (!hTree || !tree.Attach(hTree)) return nullptr;
     return hTree;

@@ -11,8 +11,8 @@
 class CTreeHost : public CWindow {
 public:
     ~CTreeHost() override;
-    // A shown top-level window; tree views made in it get the main
-    // dialog's styles.
+    // A shown top-level window; a tree view made in it gets the main
+    // dialog's styles and the folder tree's control id.
     bool Create(int width = 400, int height = 400);
     HWND CreateTree(CTreeView& tree, int x, int y, int width, int height);
     void Destroy();
