@@ -66,12 +66,10 @@ int CPlaylistListCtrl::CollectSelection()
 {
     int count = static_cast<int>(GetSelectedCount());
     if (count == 0) return 0;
-    int item = GetNextItem(-1, LVNI_SELECTED);
-    if (item < 0) return -1;
-    m_arrSelection.clear();
-    m_arrSelection.reserve(static_cast<size_t>(count));
-    for (; item >= 0; item = GetNextItem(item, LVNI_SELECTED))
-        m_arrSelection.push_back(static_cast<unsigned int>(item));
+    CIndexArray items;
+    items.reserve(static_cast<size_t>(count));
+    if (AppendSelectedItems(*this, items) == 0) return -1;
+    m_arrSelection.swap(items);
     return count;
 }
 

@@ -53,10 +53,10 @@ int CSourceListCtrl::GetSelectedPaths(std::vector<std::wstring>& out) const
 {
     int count = static_cast<int>(GetSelectedCount());
     if (count == 0) return 0;
-    int item = GetNextItem(-1, LVNI_SELECTED);
-    if (item < 0) return -1;
-    for (; item >= 0; item = GetNextItem(item, LVNI_SELECTED)) {
-        if (static_cast<size_t>(item) < m_arrPaths.size()) out.push_back(m_arrPaths[static_cast<size_t>(item)]);
+    CIndexArray items;
+    if (AppendSelectedItems(*this, items) == 0) return -1;
+    for (unsigned int item : items) {
+        if (item < m_arrPaths.size()) out.push_back(m_arrPaths[item]);
     }
     return count;
 }
@@ -83,8 +83,13 @@ void CSourceListCtrl::SelectItemByClick(int item)
 
 void CSourceListCtrl::ClearSelection()
 {
-    for (int item = GetNextItem(-1, LVNI_SELECTED); item >= 0; item = GetNextItem(item, LVNI_SELECTED))
-        SetItemState(item, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    // Every selected item loses its selected and focused states: the focus
+    // only where it sat on a selected item, then the selection in one
+    // message instead of one per item.
+    int focused = GetNextItem(-1, LVNI_FOCUSED);
+    if (focused >= 0 && (GetItemState(focused, LVIS_SELECTED) & LVIS_SELECTED))
+        SetItemState(focused, 0, LVIS_FOCUSED);
+    SetAllItemsSelected(*this, false);
 }
 
 LRESULT CSourceListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)

@@ -202,8 +202,10 @@ TEST_F(ListInput, TipClicksFollowCtrlAndShift)
     EXPECT_EQ((std::vector<int>{0, 2}), SelectedItems(source)) << "Shift adds, no range";
     ReleaseKey(VK_SHIFT);
 
+    source.SetItemState(2, LVIS_FOCUSED, LVIS_FOCUSED);
     source.SelectItemByClick(1);
-    EXPECT_EQ(std::vector<int>{1}, SelectedItems(source));
+    EXPECT_EQ(std::vector<int>{1}, SelectedItems(source)) << "a plain click selects only it";
+    EXPECT_EQ(-1, source.GetNextItem(-1, LVNI_FOCUSED)) << "cleared items lose the focus mark too";
     EXPECT_EQ(source.Hwnd(), ::GetFocus());
 }
 

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 class PlaylistList : public testing::Test {
@@ -188,6 +190,41 @@ TEST_F(PlaylistList, MovesKeepTheMovedBlockSelected)
         EXPECT_GE(Changes(), 1) << "the selection changes reach the dialog";
     }
     EXPECT_TRUE(boxes.boxes.empty());
+}
+
+TEST_F(PlaylistList, EditsScrollTheirResultIntoView)
+{
+    // Each edit starts scrolled to the top of 40 entries, far from its result.
+    struct Case {
+        const char* name;
+        std::function<void(CPlaylistListCtrl&)> edit;
+        int item;
+        bool partlyVisibleIsEnough;
+    } cases[] = {
+        {"insert", [](CPlaylistListCtrl& l) { l.InsertEntries(35, MakePaths(90, 2)); }, 35, false},
+        {"remove", [](CPlaylistListCtrl& l) {
+             l.SetItemState(36, LVIS_SELECTED, LVIS_SELECTED);
+             l.RemoveSelectedEntries();
+         }, 36, false},
+        {"move", [](CPlaylistListCtrl& l) {
+             l.SetItemState(30, LVIS_SELECTED, LVIS_SELECTED);
+             l.MoveSelectedEntries(FALSE);
+         }, 31, true},
+    };
+    for (const Case& c : cases) {
+        if (list.GetItemCount() > 0) list.RemoveAllEntries();
+        Fill(40);
+        list.EnsureVisible(0, FALSE);
+        ASSERT_EQ(0, list.GetTopIndex());
+        c.edit(list);
+        int top = list.GetTopIndex();
+        EXPECT_LE(top, c.item) << c.name;
+        int pastFullyVisible = top + list.GetCountPerPage();
+        EXPECT_LE(c.item, pastFullyVisible) << c.name;
+        if (!c.partlyVisibleIsEnough) {
+            EXPECT_LT(c.item, pastFullyVisible) << c.name;
+        }
+    }
 }
 
 TEST_F(PlaylistList, MovingWithoutSelectionChangesNothingSilently)
