@@ -1,7 +1,6 @@
 #include "TreeTestKit.h"
 #include "app/Globals.h"
 #include "foldertree/FolderTreeCtrl.h"
-#include "foldertree/IdList.h"
 #include "framework/Strings.h"
 #include "lists/ListCommon.h"
 #include "lists/SourceListCtrl.h"
@@ -164,14 +163,6 @@ TEST_F(FolderTree, RootShowsTheDeviceNameIconAndFiles)
     EXPECT_EQ(std::vector<std::wstring>{L"H:\\song.mp3"}, SourcePaths());
 }
 
-TEST_F(FolderTree, RootWithoutDeviceNameOrIconShowsTheShellsOwn)
-{
-    Show(kRemovable);
-
-    EXPECT_NE(std::wstring::npos, ItemText(tree, hRoot).find(L"H:"));
-    EXPECT_EQ(SmallIcon(kRemovable), Images(tree, hRoot).first);
-}
-
 TEST_F(FolderTree, ChildrenInNameOrderWithoutHiddenFoldersOrFiles)
 {
     // The folder's name order puts punctuation first and passes over
@@ -187,23 +178,6 @@ TEST_F(FolderTree, ChildrenInNameOrderWithoutHiddenFoldersOrFiles)
               ChildTexts(tree, hRoot));
     // Icons arrive through the control's requests.
     EXPECT_EQ(SmallIcon(L"H:\\alpha"), Images(tree, Child(hRoot, L"alpha")).first);
-}
-
-TEST_F(FolderTree, FolderNamedLikeTheRecycleBinIsNeverShown)
-{
-    CItemIdList bin;
-    ASSERT_HRESULT_SUCCEEDED(::SHGetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET, bin.Receive()));
-    SHFILEINFOW info = {};
-    ::SHGetFileInfoW(reinterpret_cast<LPCWSTR>(bin.Get()), 0, &info, sizeof(info),
-                     SHGFI_PIDL | SHGFI_DISPLAYNAME);
-    std::wstring binName = info.szDisplayName;
-    ASSERT_FALSE(binName.empty());
-    std::transform(binName.begin(), binName.end(), binName.begin(), ::towupper);
-    MakeFolders(kRemovable, {binName.c_str(), L"Music"});
-    Show(kRemovable);
-    ClickExpandButton(tree, hRoot);
-
-    EXPECT_EQ(std::vector<std::wstring>{L"Music"}, ChildTexts(tree, hRoot));
 }
 
 TEST_F(FolderTree, ChildrenKeptAcrossCollapseAreEnumeratedOnce)

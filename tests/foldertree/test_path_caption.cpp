@@ -88,16 +88,4 @@ TEST_F(PathCaptionControl, LongPathIsShortenedToTheWidth)
     EXPECT_LE(TextWidth(fitted), width);
 }
 
-TEST_F(PathCaptionControl, TooWideLastPartKeepsOnlyTheLeadingCharactersThatFit)
-{
-    const int width = 60;
-    const std::wstring path = L"H:\\AnExtraordinarilyLongFolderNameWithoutBreaks";
-    std::wstring fitted = Fit(path, MakeStatic(width, true));
-
-    std::vector<int> widths;
-    for (wchar_t c : path) widths.push_back(TextWidth(std::wstring(1, c)));
-    EXPECT_LT(fitted.size(), path.size());
-    EXPECT_LE(fitted.size(), CountLeadingCharsThatFit(widths, width));
-}
-
 }  // namespace

@@ -75,12 +75,14 @@ private:
     CKernelHandle m_hStepEvent;
 };
 
+const int kTreeSize = 300;
+
 class LoadingTree : public testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(host.Create());
-        ASSERT_TRUE(host.CreateTree(tree, 10, 10, 300, 300));
+        ASSERT_TRUE(host.CreateTree(tree, 10, 10, kTreeSize, kTreeSize));
         hItem = InsertTextItem(tree, TVI_ROOT, L"folder", 1);
         ASSERT_TRUE(hItem);
         PumpMessages();
@@ -99,42 +101,31 @@ protected:
     HTREEITEM hItem = nullptr;
 };
 
-TEST_F(LoadingTree, FirstExpansionFillsBehindThePlaceholder)
+TEST_F(LoadingTree, FirstExpansionFillsOnceBehindThePlaceholder)
 {
     tree.fill = AddChildren(2, TRUE);
     ClickExpandButton(tree, hItem);
 
-    EXPECT_EQ(1, tree.nStarts);
     EXPECT_EQ(L"Loading...", tree.strPlaceholderText);
     EXPECT_EQ(0, tree.placeholderData);
     EXPECT_EQ(hItem, tree.hPlaceholderParent);
-    // The placeholder is gone before the derived class fills.
-    EXPECT_EQ(1u, tree.nItemsAtFill);
-    EXPECT_EQ(1, tree.nFills);
-    EXPECT_EQ(1, tree.nEnds);
-    EXPECT_EQ((std::vector<std::wstring>{L"child", L"child"}), ChildTexts(tree, hItem));
-    EXPECT_TRUE(IsExpanded(tree, hItem));
-    EXPECT_EQ(1, ItemChildrenFlag(tree, hItem));
-}
-
-TEST_F(LoadingTree, ChildrenKeptAcrossCollapseNeedNoNewFill)
-{
-    tree.fill = AddChildren(2, TRUE);
-    ClickExpandButton(tree, hItem);
-    ClickExpandButton(tree, hItem);
-    EXPECT_FALSE(IsExpanded(tree, hItem));
+    EXPECT_EQ(1u, tree.nItemsAtFill);   // the placeholder is gone before the fill
     EXPECT_EQ(2u, ChildItems(tree, hItem).size());
+    EXPECT_TRUE(IsExpanded(tree, hItem));
 
-    UINT count = tree.GetCount();
+    // Collapsing keeps the children; expanding shows them without a
+    // placeholder, a worker or a fill.
+    ClickExpandButton(tree, hItem);
+    EXPECT_EQ(2u, ChildItems(tree, hItem).size());
     ClickExpandButton(tree, hItem);
     EXPECT_TRUE(IsExpanded(tree, hItem));
-    // No placeholder, no worker, no fill.
     EXPECT_EQ(1, tree.nStarts);
     EXPECT_EQ(1, tree.nFills);
-    EXPECT_EQ(count, tree.GetCount());
+    EXPECT_EQ(1, tree.nEnds);
+    EXPECT_EQ(3u, tree.GetCount());
 }
 
-TEST_F(LoadingTree, RefreshDiscardsChildrenOnCollapseAndRefills)
+TEST_F(LoadingTree, RefreshDiscardsChildrenOnCollapseAndFillsAnew)
 {
     tree.bRefresh = TRUE;
     tree.fill = AddChildren(2, TRUE);
@@ -181,11 +172,6 @@ TEST_F(LoadingTree, ItemLeftWithoutChildrenFillsAgainAtNextExpansion)
     ClickExpandButton(tree, hItem);
     EXPECT_EQ(2, tree.nFills);
     EXPECT_EQ(2, tree.nStarts);
-
-    tree.fill = AddChildren(1, FALSE);
-    ClickExpandButton(tree, hItem);
-    EXPECT_EQ(3, tree.nFills);
-    EXPECT_TRUE(IsExpanded(tree, hItem));
 }
 
 TEST_F(LoadingTree, WorkerReportsTickThenWakeThenProgress)
@@ -223,77 +209,55 @@ TEST_F(LoadingTree, WorkerReportsTickThenWakeThenProgress)
     EXPECT_EQ(1, tree.nEnds);
 }
 
-// 32-bit pixels of a bitmap.
-std::vector<DWORD> Pixels(HDC hDc, HBITMAP hBitmap, int width, int height)
+// The pixels that paint leaves on a magenta bitmap of the tree's size.
+std::vector<DWORD> PaintedPixels(const CTreeView& tree, const std::function<void(HDC)>& paint)
 {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
-    ::GetDIBits(hDc, hBitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-    return pixels;
-}
-
-// Sends WM_ERASEBKGND with a magenta memory bitmap; answers the pixels.
-std::vector<DWORD> EraseIntoBitmap(const CTreeView& tree, int width, int height, LRESULT* pResult)
-{
+    RECT rc = {};
+    ::GetClientRect(tree.Hwnd(), &rc);
     CWindowDc screen(tree.Hwnd());
     CMemoryDc memDc(::CreateCompatibleDC(screen.Get()));
-    CBitmap bitmap(::CreateCompatibleBitmap(screen.Get(), width, height));
+    CBitmap bitmap(::CreateCompatibleBitmap(screen.Get(), rc.right, rc.bottom));
     {
         CSelectObject select(memDc.Get(), bitmap.Get());
         CBrush magenta(::CreateSolidBrush(RGB(255, 0, 255)));
-        RECT rc = {0, 0, width, height};
         ::FillRect(memDc.Get(), &rc, magenta.Get());
-        *pResult = tree.Send(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memDc.Get()));
+        paint(memDc.Get());
     }
-    return Pixels(memDc.Get(), bitmap.Get(), width, height);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(info.bmiHeader), rc.right, -rc.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<DWORD> pixels(static_cast<size_t>(rc.right) * rc.bottom);
+    ::GetDIBits(memDc.Get(), bitmap.Get(), 0, rc.bottom, pixels.data(), &info, DIB_RGB_COLORS);
+    return pixels;
 }
 
 TEST_F(LoadingTree, EraseDuringFillPaintsTheSnapshotAndWakesTheWorker)
 {
-    RECT rc = {};
-    ::GetClientRect(tree.Hwnd(), &rc);
-    // What the tree shows before the expansion, read back from its window.
     ::UpdateWindow(tree.Hwnd());
-    std::vector<DWORD> before;
-    {
+    // What the tree shows before the expansion, read back from its window.
+    std::vector<DWORD> before = PaintedPixels(tree, [&](HDC hDc) {
         CWindowDc dc(tree.Hwnd());
-        CMemoryDc memDc(::CreateCompatibleDC(dc.Get()));
-        CBitmap bitmap(::CreateCompatibleBitmap(dc.Get(), rc.right, rc.bottom));
-        {
-            CSelectObject select(memDc.Get(), bitmap.Get());
-            ::BitBlt(memDc.Get(), 0, 0, rc.right, rc.bottom, dc.Get(), 0, 0, SRCCOPY);
-        }
-        before = Pixels(memDc.Get(), bitmap.Get(), rc.right, rc.bottom);
-    }
+        ::BitBlt(hDc, 0, 0, kTreeSize, kTreeSize, dc.Get(), 0, 0, SRCCOPY);
+    });
+    LRESULT erased = 0;
+    auto erase = [&](HDC hDc) { erased = tree.Send(WM_ERASEBKGND, reinterpret_cast<WPARAM>(hDc)); };
 
     std::vector<DWORD> duringFill;
-    LRESULT erased = 0;
-    size_t stepsBeforeErase = 0;
     bool wokeAfterErase = false;
     tree.fill = [&](HTREEITEM) {
         tree.WaitForSteps(2);
-        stepsBeforeErase = tree.Steps().size();
-        duringFill = EraseIntoBitmap(tree, rc.right, rc.bottom, &erased);
-        wokeAfterErase = tree.WaitForSteps(stepsBeforeErase + 1);
+        size_t steps = tree.Steps().size();
+        duringFill = PaintedPixels(tree, erase);
+        wokeAfterErase = tree.WaitForSteps(steps + 1);
         return TRUE;
     };
     ClickExpandButton(tree, hItem);
-
     EXPECT_EQ(TRUE, erased);
     EXPECT_TRUE(wokeAfterErase);
     EXPECT_TRUE(duringFill == before) << "the erase did not paint the snapshot";
 
     // Outside a fill the control erases with its own background.
-    LRESULT result = 0;
-    std::vector<DWORD> idle = EraseIntoBitmap(tree, rc.right, rc.bottom, &result);
-    EXPECT_NE(0, result);
-    EXPECT_NE(idle, before);
+    EXPECT_NE(before, PaintedPixels(tree, erase));
+    EXPECT_NE(0, erased);
 }
 
 }  // namespace
