@@ -4,6 +4,18 @@
 
 #include <shlwapi.h>
 
+BOOL CNotifyTarget::Set(HWND hWnd)
+{
+    if (!hWnd) return FALSE;
+    m_hWnd = hWnd;
+    return TRUE;
+}
+
+void CNotifyTarget::Post(UINT msg) const
+{
+    if (m_hWnd) ::PostMessageW(m_hWnd, msg, 0, 0);
+}
+
 void InitListColumn(const CListView& list)
 {
     if (!list.Hwnd()) return;
@@ -27,6 +39,14 @@ void FillDisplayText(const std::vector<std::wstring>& paths, NMLVDISPINFOW* info
     if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= paths.size()) return;
     CopyToBuffer(item.pszText, static_cast<size_t>(item.cchTextMax),
                  ::PathFindFileNameW(paths[static_cast<size_t>(item.iItem)].c_str()));
+}
+
+bool AnswerDisplayRequest(NMHDR* header, const std::vector<std::wstring>& paths, LRESULT& result)
+{
+    if (header->code != LVN_GETDISPINFOW) return false;
+    FillDisplayText(paths, reinterpret_cast<NMLVDISPINFOW*>(header));
+    result = 0;
+    return true;
 }
 
 bool IsSelectAllKey(const CListView& list, WPARAM key)

@@ -10,10 +10,26 @@
 // Gives a list its one full-width column (no heading) and full-row selection.
 void InitListColumn(const CListView& list);
 
+// The window that receives a list's posted notifications (the main dialog).
+class CNotifyTarget {
+public:
+    // Null is refused and keeps the window set before.
+    BOOL Set(HWND hWnd);
+    // Posted, so the receiver runs after the list's own handler; nothing
+    // happens until a window is set.
+    void Post(UINT msg) const;
+
+private:
+    HWND m_hWnd = nullptr;
+};
+
 // Answers a display request for item text with the file-name part of the
 // item's path, cut to the control's buffer and always terminated. Requests
 // for other fields, other columns or items past the end stay unanswered.
 void FillDisplayText(const std::vector<std::wstring>& paths, NMLVDISPINFOW* info);
+// The reflected notification as a display request for paths: answered with
+// result 0 and true; any other notification gives false.
+bool AnswerDisplayRequest(NMHDR* header, const std::vector<std::wstring>& paths, LRESULT& result);
 
 // Ctrl+A released while the list has the keyboard focus.
 bool IsSelectAllKey(const CListView& list, WPARAM key);

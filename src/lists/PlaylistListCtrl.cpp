@@ -3,7 +3,6 @@
 #include "app/Globals.h"
 #include "framework/MessageBox.h"
 #include "framework/Strings.h"
-#include "lists/ListCommon.h"
 #include "lists/ListMessages.h"
 #include "res/resource_ids.h"
 
@@ -20,7 +19,7 @@ CPlaylistListCtrl::CBatch::~CBatch()
     m_list.Invalidate(TRUE);
     if (!m_list.m_bChangedInBatch) return;
     m_list.m_bChangedInBatch = false;
-    m_list.PostNotify(WM_LIST_CHANGED);
+    m_list.m_hWndNotify.Post(WM_LIST_CHANGED);
 }
 
 void CPlaylistListCtrl::CBatch::ScrollTo(size_t item, BOOL partialOk)
@@ -31,14 +30,7 @@ void CPlaylistListCtrl::CBatch::ScrollTo(size_t item, BOOL partialOk)
 
 BOOL CPlaylistListCtrl::SetNotifyWnd(HWND hWnd)
 {
-    if (!hWnd) return FALSE;
-    m_hWndNotify = hWnd;
-    return TRUE;
-}
-
-void CPlaylistListCtrl::PostNotify(UINT msg) const
-{
-    if (m_hWndNotify) ::PostMessageW(m_hWndNotify, msg, 0, 0);
+    return m_hWndNotify.Set(hWnd);
 }
 
 void CPlaylistListCtrl::ShowMessage(UINT id) const
@@ -79,33 +71,32 @@ void CPlaylistListCtrl::InsertEntryCopy(int at, int from)
     InsertPathCopy(m_arrPaths, static_cast<size_t>(at), static_cast<size_t>(from));
 }
 
+void CPlaylistListCtrl::InsertAndSelect(size_t at, const std::vector<std::wstring>& arr,
+                                        size_t selectCount)
+{
+    CBatch batch(*this);
+    DeselectAll();
+    CEntryBlock inserted = InsertPaths(m_arrPaths, at, arr);
+    UpdateItemCount();
+    SelectEntries({inserted.first, selectCount});
+    batch.ScrollTo(inserted.first, FALSE);
+    m_bChangedInBatch = true;
+}
+
 BOOL CPlaylistListCtrl::AddEntries(const std::vector<std::wstring>& arr)
 {
     if (arr.empty()) {
         ShowMessage(IDS_NOTHING_TO_ADD);
         return FALSE;
     }
-    CBatch batch(*this);
-    DeselectAll();
-    CEntryBlock added = InsertPaths(m_arrPaths, m_arrPaths.size(), arr);
-    UpdateItemCount();
-    SelectEntries({added.first, 1});
-    batch.ScrollTo(added.first, FALSE);
-    m_bChangedInBatch = true;
+    InsertAndSelect(m_arrPaths.size(), arr, 1);
     return TRUE;
 }
 
 BOOL CPlaylistListCtrl::InsertEntries(int index, const std::vector<std::wstring>& arr)
 {
     if (arr.empty()) return FALSE;
-    CBatch batch(*this);
-    DeselectAll();
-    size_t at = index < 0 ? m_arrPaths.size() : static_cast<size_t>(index);
-    CEntryBlock inserted = InsertPaths(m_arrPaths, at, arr);
-    UpdateItemCount();
-    SelectEntries(inserted);
-    batch.ScrollTo(inserted.first, FALSE);
-    m_bChangedInBatch = true;
+    InsertAndSelect(index < 0 ? m_arrPaths.size() : static_cast<size_t>(index), arr, arr.size());
     return TRUE;
 }
 
@@ -170,7 +161,7 @@ LRESULT CPlaylistListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_LBUTTONDBLCLK:
-        PostNotify(WM_PLAYLIST_DBLCLK);
+        m_hWndNotify.Post(WM_PLAYLIST_DBLCLK);
         break;
     default:
         break;
@@ -180,20 +171,13 @@ LRESULT CPlaylistListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 
 bool CPlaylistListCtrl::OnReflectedNotify(NMHDR* header, LRESULT& result)
 {
-    switch (header->code) {
-    case LVN_GETDISPINFOW:
-        FillDisplayText(m_arrPaths, reinterpret_cast<NMLVDISPINFOW*>(header));
-        result = 0;
-        return true;
-    case LVN_ITEMCHANGED:
-        if (m_nBatchDepth > 0) {
-            m_bChangedInBatch = true;
-        } else {
-            PostNotify(WM_LIST_CHANGED);
-        }
-        result = 0;
-        return true;
-    default:
-        return false;
+    if (AnswerDisplayRequest(header, m_arrPaths, result)) return true;
+    if (header->code != LVN_ITEMCHANGED) return false;
+    if (m_nBatchDepth > 0) {
+        m_bChangedInBatch = true;
+    } else {
+        m_hWndNotify.Post(WM_LIST_CHANGED);
     }
+    result = 0;
+    return true;
 }

@@ -5,6 +5,7 @@
 
 #include "framework/ListView.h"
 #include "framework/Raii.h"
+#include "lists/ListCommon.h"
 #include "lists/ListEditing.h"
 
 #include <string>
@@ -71,12 +72,14 @@ private:
         BOOL m_bPartialOk = FALSE;
     };
 
-    void PostNotify(UINT msg) const;
+    // Inserts arr at at (the end when past it) and selects the first
+    // selectCount of the new entries, nothing else.
+    void InsertAndSelect(size_t at, const std::vector<std::wstring>& arr, size_t selectCount);
     void UpdateItemCount() const;
     void SelectEntries(CEntryBlock block) const;
     void ShowMessage(UINT id) const;
 
-    HWND m_hWndNotify = nullptr;
+    CNotifyTarget m_hWndNotify;
     CIndexArray m_arrSelection;
     // Drag inside the list: the dragged indices are m_arrSelection.
     BOOL m_bDragging = FALSE;

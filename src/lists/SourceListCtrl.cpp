@@ -1,7 +1,6 @@
 #include "lists/SourceListCtrl.h"
 
 #include "lists/FolderScan.h"
-#include "lists/ListCommon.h"
 #include "lists/ListMessages.h"
 
 #include <shlwapi.h>
@@ -13,14 +12,7 @@ CSourceListCtrl::CSourceListCtrl()
 
 BOOL CSourceListCtrl::SetNotifyWnd(HWND hWnd)
 {
-    if (!hWnd) return FALSE;
-    m_hWndNotify = hWnd;
-    return TRUE;
-}
-
-void CSourceListCtrl::PostNotify(UINT msg) const
-{
-    if (m_hWndNotify) ::PostMessageW(m_hWndNotify, msg, 0, 0);
+    return m_hWndNotify.Set(hWnd);
 }
 
 BOOL CSourceListCtrl::FillFromFolder(const wchar_t* folder)
@@ -38,7 +30,7 @@ BOOL CSourceListCtrl::FillFromFolder(const wchar_t* folder)
     if (paths != m_arrPaths) SetAllItemsSelected(*this, false);
     m_arrPaths.swap(paths);
     ShowNewContent();
-    PostNotify(WM_LIST_CHANGED);
+    m_hWndNotify.Post(WM_LIST_CHANGED);
     return exists;
 }
 
@@ -99,7 +91,7 @@ LRESULT CSourceListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         if (IsSelectAllKey(*this, wParam)) SetAllItemsSelected(*this, true);
         break;
     case WM_LBUTTONDBLCLK:
-        PostNotify(WM_SOURCE_LIST_DBLCLK);
+        m_hWndNotify.Post(WM_SOURCE_LIST_DBLCLK);
         break;
     case WM_DESTROY:
         m_pDragImage.Reset();
@@ -113,16 +105,9 @@ LRESULT CSourceListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 
 bool CSourceListCtrl::OnReflectedNotify(NMHDR* header, LRESULT& result)
 {
-    switch (header->code) {
-    case LVN_GETDISPINFOW:
-        FillDisplayText(m_arrPaths, reinterpret_cast<NMLVDISPINFOW*>(header));
-        result = 0;
-        return true;
-    case LVN_ITEMCHANGED:
-        PostNotify(WM_LIST_CHANGED);
-        result = 0;
-        return true;
-    default:
-        return false;
-    }
+    if (AnswerDisplayRequest(header, m_arrPaths, result)) return true;
+    if (header->code != LVN_ITEMCHANGED) return false;
+    m_hWndNotify.Post(WM_LIST_CHANGED);
+    result = 0;
+    return true;
 }

@@ -4,6 +4,7 @@
 
 #include "framework/ListView.h"
 #include "framework/Raii.h"
+#include "lists/ListCommon.h"
 
 #include <string>
 #include <vector>
@@ -40,10 +41,9 @@ protected:
     bool OnReflectedNotify(NMHDR* header, LRESULT& result) override;
 
 private:
-    void PostNotify(UINT msg) const;
     void ShowNewContent();
 
-    HWND m_hWndNotify = nullptr;
+    CNotifyTarget m_hWndNotify;
     // Drag image of a drag out of this list; only exists while it lasts.
     CImageList m_pDragImage;
     HCURSOR m_hCursorArrow = nullptr;
