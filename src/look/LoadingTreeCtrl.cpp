@@ -170,7 +170,11 @@ DWORD WINAPI CLoadingTreeCtrl::LoadingThreadProc(void* pParam)
         // Count and phase are read one after the other, not as a pair.
         int nCount = pTree->m_nProgressCount;
         int nPhase = pTree->m_nProgressPhase;
-        pTree->OnLoadingStep(wait == WAIT_OBJECT_0, nPhase, nCount);
+        try {
+            pTree->OnLoadingStep(wait == WAIT_OBJECT_0, nPhase, nCount);
+        } catch (...) {
+            // Nothing may unwind out of a thread's entry point.
+        }
     }
     return 0;
 }
