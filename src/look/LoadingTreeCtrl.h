@@ -52,9 +52,9 @@ private:
     void StartLoadingThread();
     void StopLoadingThread();
     static DWORD WINAPI LoadingThreadProc(void* pParam);
-    // Sets the wake event unless a wake-up is still pending: the worker
-    // reads the latest values when it runs, and a fill of thousands of
-    // items then costs a few event signals instead of one per item.
+    // Sets the wake event unless the worker has not yet taken the last
+    // one: it reads the latest values when it runs, so reports made in the
+    // meantime need no signal of their own.
     void Wake();
     void DeleteChildItems(HTREEITEM hItem);
     // 1 shows the expand button, 0 hides it.
