@@ -91,15 +91,6 @@ protected:
         }
     }
 
-    void PressCtrlA()
-    {
-        SendKey(VK_CONTROL, true);
-        SendKey('A', true);
-        SendKey('A', false);
-        SendKey(VK_CONTROL, false);
-        Pump(300, [] { return !(::GetKeyState(VK_CONTROL) & 0x8000); });
-    }
-
     void HoldKey(WORD vk)
     {
         SendKey(vk, true);
@@ -107,8 +98,16 @@ protected:
     }
     void ReleaseKey(WORD vk)
     {
-        SendKey(static_cast<WORD>(vk), false);
+        SendKey(vk, false);
         ASSERT_TRUE(Pump(1000, [vk] { return !(::GetKeyState(vk) & 0x8000); }));
+    }
+
+    void PressCtrlA()
+    {
+        HoldKey(VK_CONTROL);
+        HoldKey('A');
+        ReleaseKey('A');
+        ReleaseKey(VK_CONTROL);
     }
 
     void DoubleClick(const CListView& list, int item)
@@ -146,6 +145,12 @@ TEST_F(ListInput, CtrlASelectsAllOnlyInTheFocusedList)
     PressCtrlA();
     EXPECT_TRUE(SelectedItems(host.playlist).empty());
     EXPECT_EQ(3u, SelectedItems(host.source).size());
+
+    // A key release handed to the list while another window has the focus.
+    HoldKey(VK_CONTROL);
+    host.playlist.Send(WM_KEYUP, 'A', 0xC0000001);
+    ReleaseKey(VK_CONTROL);
+    EXPECT_TRUE(SelectedItems(host.playlist).empty());
 
     ::SetFocus(host.playlist.Hwnd());
     PressCtrlA();
