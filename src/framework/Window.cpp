@@ -1,9 +1,6 @@
 #include "framework/Window.h"
 
 namespace {
-// Our subclass is told apart from any other by this id with our procedure.
-const UINT_PTR kSubclassId = 0x57617661;
-
 thread_local CWindow* t_pBindNext = nullptr;
 thread_local HHOOK t_hBindHook = nullptr;
 
@@ -13,6 +10,11 @@ void RemoveBindHook()
     t_hBindHook = nullptr;
     t_pBindNext = nullptr;
 }
+
+WNDPROC WindowProcOf(HWND hWnd)
+{
+    return reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hWnd, GWLP_WNDPROC));
+}
 }
 
 CWindow::~CWindow()
@@ -20,11 +22,22 @@ CWindow::~CWindow()
     Detach();
 }
 
+// The object goes into the window's user data and our procedure in front of
+// the window's own. Both are plain window fields: unlike a property, reading
+// them costs no round trip to the window manager on every message.
 bool CWindow::Attach(HWND hWnd)
 {
     if (m_hWnd || !hWnd || !::IsWindow(hWnd) || FromHandle(hWnd)) return false;
-    if (!::SetWindowSubclass(hWnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(hWnd, &owner);
+    if (owner != ::GetCurrentProcessId()) return false;
+    ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    m_pfnSuper = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticWindowProc)));
+    if (!m_pfnSuper) {
+        ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
         return false;
+    }
     m_hWnd = hWnd;
     return true;
 }
@@ -32,15 +45,18 @@ bool CWindow::Attach(HWND hWnd)
 void CWindow::Detach()
 {
     if (!m_hWnd) return;
-    ::RemoveWindowSubclass(m_hWnd, SubclassProc, kSubclassId);
+    if (WindowProcOf(m_hWnd) == StaticWindowProc)
+        ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    ::SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, 0);
     m_hWnd = nullptr;
+    m_pfnSuper = nullptr;
 }
 
 CWindow* CWindow::FromHandle(HWND hWnd)
 {
-    DWORD_PTR refData = 0;
-    if (!hWnd || !::GetWindowSubclass(hWnd, SubclassProc, kSubclassId, &refData)) return nullptr;
-    return reinterpret_cast<CWindow*>(refData);
+    if (!hWnd || WindowProcOf(hWnd) != StaticWindowProc) return nullptr;
+    CWindow* pObject = reinterpret_cast<CWindow*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    return pObject && pObject->m_hWnd == hWnd ? pObject : nullptr;
 }
 
 HWND CWindow::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style,
@@ -80,10 +96,10 @@ LRESULT CALLBACK CWindow::BindHookProc(int code, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-LRESULT CALLBACK CWindow::SubclassProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR, DWORD_PTR refData)
+LRESULT CALLBACK CWindow::StaticWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    CWindow* pThis = reinterpret_cast<CWindow*>(refData);
+    CWindow* pThis = reinterpret_cast<CWindow*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    if (!pThis || pThis->m_hWnd != hWnd) return ::DefWindowProcW(hWnd, msg, wParam, lParam);
     LRESULT result = 0;
     try {
         result = pThis->WindowProc(msg, wParam, lParam);
@@ -91,16 +107,13 @@ LRESULT CALLBACK CWindow::SubclassProc(HWND hWnd, UINT msg, WPARAM wParam, LPARA
         // Nothing may unwind through the system's message dispatch.
         result = 0;
     }
-    if (msg == WM_NCDESTROY && pThis->m_hWnd == hWnd) {
-        ::RemoveWindowSubclass(hWnd, SubclassProc, kSubclassId);
-        pThis->m_hWnd = nullptr;
-    }
+    if (msg == WM_NCDESTROY && pThis->m_hWnd == hWnd) pThis->Detach();
     return result;
 }
 
 LRESULT CWindow::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    return ::DefSubclassProc(m_hWnd, msg, wParam, lParam);
+    return ::CallWindowProcW(m_pfnSuper, m_hWnd, msg, wParam, lParam);
 }
 
 LRESULT CWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)

@@ -1,6 +1,8 @@
-// A C++ object bound to a window. Binding is by subclassing, so an object can
-// take over a control made by a dialog template as well as a window it
-// creates itself; no global map from handles to objects is kept.
+// A C++ object bound to a window. Binding is by subclassing (our procedure in
+// front of the window's own, the object in the window's user data), so an
+// object can take over a control made by a dialog template as well as a
+// window it creates itself; no global map from handles to objects is kept.
+// The user data of a bound window belongs to this class.
 #pragma once
 
 #include <windows.h>
@@ -16,8 +18,8 @@ public:
 
     HWND Hwnd() const { return m_hWnd; }
 
-    // Subclasses an existing window; fails when this object or the window is
-    // already bound.
+    // Subclasses an existing window of this process; fails when this object
+    // or the window is already bound.
     bool Attach(HWND hWnd);
     // Gives the window back to its own procedure.
     void Detach();
@@ -66,9 +68,9 @@ protected:
     };
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR idSubclass, DWORD_PTR refData);
+    static LRESULT CALLBACK StaticWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK BindHookProc(int code, WPARAM wParam, LPARAM lParam);
 
     HWND m_hWnd = nullptr;
+    WNDPROC m_pfnSuper = nullptr;
 };
