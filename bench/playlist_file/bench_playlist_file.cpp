@@ -1,0 +1,152 @@
+// Times the playlist writer on folders of existing files against a baseline
+// measured in the same run: one enumeration of the same folders plus writing
+// the same bytes with plain stdio. Makes its data in a temporary folder and
+// removes it again.
+#include "playlist_file/PlaylistFile.h"
+#include "FileTree.h"
+
+#include <windows.h>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+double NowMs()
+{
+    static LARGE_INTEGER frequency = [] { LARGE_INTEGER f; ::QueryPerformanceFrequency(&f); return f; }();
+    LARGE_INTEGER now;
+    ::QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+template <typename F>
+double TimeMs(F run)
+{
+    const double start = NowMs();
+    run();
+    return NowMs() - start;
+}
+
+double Median(std::vector<double> arrMs)
+{
+    std::sort(arrMs.begin(), arrMs.end());
+    return arrMs[arrMs.size() / 2];
+}
+
+struct Case {
+    const char* name;
+    int nFolders;
+    int nPerFolder;
+    std::vector<std::wstring> arrFolders;
+    std::vector<std::wstring> arrEntries;
+};
+
+bool MakeCase(const std::wstring& strRoot, Case& c)
+{
+    for (int f = 0; f < c.nFolders; ++f) {
+        wchar_t szFolder[64];
+        std::swprintf(szFolder, 64, L"\\%hs\\Album Folder With A Long Name %02d", c.name, f);
+        const std::wstring strFolder = strRoot + szFolder;
+        if (!MakeFolders(strFolder)) return false;
+        c.arrFolders.push_back(strFolder);
+        for (int i = 0; i < c.nPerFolder; ++i) {
+            wchar_t szName[64];
+            std::swprintf(szName, 64, L"\\Track %05d of a long album title.mp3", i);
+            const std::wstring strPath = strFolder + szName;
+            if (!WriteBytes(strPath, "")) return false;
+            c.arrEntries.push_back(strPath);
+        }
+    }
+    return true;
+}
+
+void EnumerateFolders(const std::vector<std::wstring>& arrFolders)
+{
+    for (const std::wstring& strFolder : arrFolders) {
+        WIN32_FIND_DATAW data;
+        HANDLE hFind = ::FindFirstFileExW((strFolder + L"\\*").c_str(), FindExInfoStandard, &data,
+                                          FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+        if (hFind == INVALID_HANDLE_VALUE) continue;
+        while (::FindNextFileW(hFind, &data)) {}
+        ::FindClose(hFind);
+    }
+}
+
+// The writer's median time, or a negative value when the case failed.
+double Run(const std::wstring& strRoot, Case& c)
+{
+    if (!MakeCase(strRoot, c)) {
+        std::printf("%s: cannot create the test files\n", c.name);
+        return -1;
+    }
+    const std::wstring strPlaylist = strRoot + L"\\" + std::wstring(c.name, c.name + std::strlen(c.name)) + L".m3u";
+    const std::wstring strBaselineFile = strPlaylist + L".baseline";
+    int nResult = 0;
+    auto write = [&] {
+        std::vector<std::wstring> arrCopy = c.arrEntries;
+        nResult |= WritePlaylistFile(strPlaylist.c_str(), arrCopy);
+    };
+    write();
+    const std::string strBytes = ReadBytes(strPlaylist);
+    auto baseline = [&] {
+        EnumerateFolders(c.arrFolders);
+        FILE* pFile = ::_wfopen(strBaselineFile.c_str(), L"wb");
+        if (!pFile) return;
+        std::fwrite(strBytes.data(), 1, strBytes.size(), pFile);
+        std::fclose(pFile);
+    };
+    baseline();
+    // Alternating runs share out the noise of a busy machine evenly.
+    std::vector<double> arrWriteMs, arrBaselineMs;
+    for (int i = 0; i < 7; ++i) {
+        arrWriteMs.push_back(TimeMs(write));
+        arrBaselineMs.push_back(TimeMs(baseline));
+    }
+    const double writeMs = Median(arrWriteMs);
+    const double baselineMs = Median(arrBaselineMs);
+    if (nResult != kPlaylistFileDone) {
+        std::printf("%s: the writer failed (%d)\n", c.name, nResult);
+        return -1;
+    }
+    std::printf("%s: %.1f ms, baseline %.1f ms, ratio %.2f\n", c.name, writeMs, baselineMs,
+                writeMs / baselineMs);
+    return writeMs;
+}
+
+// What one GetShortPathNameW call per entry costs in the same folder.
+void PrintSystemShortNameCost(const Case& c, double writeMsPerEntry)
+{
+    const int nCalls = 200;
+    const double ms = TimeMs([&] {
+        wchar_t szShort[MAX_PATH];
+        for (int i = 0; i < nCalls; ++i) {
+            std::wstring strEntry = c.arrEntries[i * c.arrEntries.size() / nCalls];
+            std::transform(strEntry.begin(), strEntry.end(), strEntry.begin(), ::towupper);
+            ::GetShortPathNameW(strEntry.c_str(), szShort, MAX_PATH);
+        }
+    });
+    std::printf("%s: GetShortPathNameW %.3f ms per entry (%d calls), writer %.4f ms per entry\n", c.name,
+                ms / nCalls, nCalls, writeMsPerEntry);
+}
+
+}
+
+int wmain()
+{
+    wchar_t szTemp[MAX_PATH];
+    if (!::GetTempPathW(MAX_PATH, szTemp)) return 1;
+    const std::wstring strRoot =
+        szTemp + (L"wava_playlist_bench_" + std::to_wstring(::GetCurrentProcessId()));
+    RemoveTree(strRoot);
+
+    Case one = {"write-5000-one-folder", 1, 5000, {}, {}};
+    Case twenty = {"write-10000-20-folders", 20, 500, {}, {}};
+    const double oneMs = Run(strRoot, one);
+    if (oneMs >= 0) PrintSystemShortNameCost(one, oneMs / one.arrEntries.size());
+    const bool bOk = Run(strRoot, twenty) >= 0 && oneMs >= 0;
+    RemoveTree(strRoot);
+    return bOk ? 0 : 1;
+}

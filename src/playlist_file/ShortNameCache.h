@@ -1,0 +1,44 @@
+// Short (8.3) forms of existing paths, answered from one enumeration per
+// folder instead of one directory search per path component per entry.
+#pragma once
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class CShortNameCache {
+public:
+    // Answers as PathFileExistsW and GetShortPathNameW would: false when the
+    // path does not exist; otherwise true with strShort set to its short
+    // form (each component as the file system lists it: its short alias, or
+    // its own name when that is already 8.3), or to the path itself when the
+    // system gives no short form.
+    // Listings are taken once and kept for the cache's lifetime, so it must
+    // not outlive the moment it describes.
+    bool Resolve(const std::wstring& strPath, std::wstring& strShort);
+
+private:
+    struct CName {
+        std::wstring strLong;
+        std::wstring strShort;   // empty when the long name is already 8.3
+    };
+    struct CKey {
+        size_t nName;
+        bool bShort;
+    };
+    struct CFolder {
+        enum ShortForm { kUnknown, kKnown, kAskSystem };
+        ShortForm nShortForm = kUnknown;
+        std::wstring strShortForm;     // the folder's own short form, once known
+        bool bListed = false;
+        std::vector<CName> arrNames;   // in the order the file system lists them
+        std::vector<CKey> arrIndex;    // both names of each entry, ordered without regard to case
+        const CName* Find(const std::wstring& strName) const;
+        const std::wstring& KeyText(const CKey& key) const;
+    };
+
+    CFolder& Folder(const std::wstring& strFolder);
+    bool ResolvePlain(const std::wstring& strPath, std::wstring& strShort);
+
+    std::unordered_map<std::wstring, CFolder> m_mapFolders;
+};

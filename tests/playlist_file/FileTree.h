@@ -1,0 +1,69 @@
+// Small file-system helpers shared by the playlist file tests and benchmark.
+#pragma once
+
+#include <windows.h>
+#include <shlwapi.h>
+#include <string>
+
+// Removes a folder with everything below it; a missing folder is fine.
+inline void RemoveTree(const std::wstring& strFolder)
+{
+    WIN32_FIND_DATAW data;
+    HANDLE hFind = ::FindFirstFileW((strFolder + L"\\*").c_str(), &data);
+    if (hFind != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring strName = data.cFileName;
+            if (strName == L"." || strName == L"..") continue;
+            const std::wstring strPath = strFolder + L"\\" + strName;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(strPath);
+            } else {
+                ::SetFileAttributesW(strPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+                ::DeleteFileW(strPath.c_str());
+            }
+        } while (::FindNextFileW(hFind, &data));
+        ::FindClose(hFind);
+    }
+    ::RemoveDirectoryW(strFolder.c_str());
+}
+
+// Creates every missing folder along the path.
+inline bool MakeFolders(const std::wstring& strFolder)
+{
+    if (::PathIsDirectoryW(strFolder.c_str())) return true;
+    std::wstring strParent = strFolder;
+    const size_t nSlash = strParent.find_last_of(L'\\');
+    if (nSlash != std::wstring::npos && nSlash > 2) {
+        strParent.resize(nSlash);
+        if (!MakeFolders(strParent)) return false;
+    }
+    return ::CreateDirectoryW(strFolder.c_str(), nullptr) != FALSE;
+}
+
+// Replaces the file's content with the given bytes; false when that fails.
+inline bool WriteBytes(const std::wstring& strPath, const std::string& strBytes)
+{
+    HANDLE h = ::CreateFileW(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD nWritten = 0;
+    const BOOL bOk = strBytes.empty() ||
+                     ::WriteFile(h, strBytes.data(), static_cast<DWORD>(strBytes.size()), &nWritten, nullptr);
+    ::CloseHandle(h);
+    return bOk && nWritten == strBytes.size();
+}
+
+// The file's bytes; bOk tells a missing or unreadable file from an empty one.
+inline std::string ReadBytes(const std::wstring& strPath, bool* pbOk = nullptr)
+{
+    std::string strBytes;
+    HANDLE h = ::CreateFileW(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (pbOk) *pbOk = h != INVALID_HANDLE_VALUE;
+    if (h == INVALID_HANDLE_VALUE) return strBytes;
+    char buffer[4096];
+    DWORD nRead = 0;
+    while (::ReadFile(h, buffer, sizeof(buffer), &nRead, nullptr) && nRead > 0) strBytes.append(buffer, nRead);
+    ::CloseHandle(h);
+    return strBytes;
+}
