@@ -3,12 +3,24 @@
 #include "app/HandOff.h"
 #include "dialog/DeviceRemoval.h"
 #include "framework/App.h"
+#include "framework/MessageBox.h"
+#include "framework/Raii.h"
+#include "framework/Strings.h"
+#include "lists/ListCommon.h"
+#include "lists/ListMessages.h"
 #include "res/resource_ids.h"
 
+#include <shellapi.h>
+#include <shlobj.h>
 #include <shlwapi.h>
 
 namespace {
-// Centres a window on the desktop's work area.
+// Posted by the lists' drag and drop and by the item tip.
+constexpr UINT WM_DROP_ON_PLAYLIST = WM_USER + 700;
+constexpr UINT WM_TIP_CLICK = WM_USER + 720;
+constexpr UINT WM_TIP_DBLCLICK = WM_USER + 721;
+
+// Centres a window on the desktop.
 void CenterOnDesktop(HWND hWnd)
 {
     RECT window = {};
@@ -19,6 +31,40 @@ void CenterOnDesktop(HWND hWnd)
     int y = desktop.top + ((desktop.bottom - desktop.top) - (window.bottom - window.top)) / 2;
     ::SetWindowPos(hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+HIMAGELIST SystemImageList(UINT sizeFlag)
+{
+    SHFILEINFOW info = {};
+    return reinterpret_cast<HIMAGELIST>(
+        ::SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | sizeFlag));
+}
+
+// Appends an icon to the system's small and large image lists and answers
+// its index in the small one (-1 on failure). The shell keeps one index for
+// an icon across all its sizes, so every further size list it has gets the
+// icon too; otherwise the shell's own later icons would land at different
+// indices in different lists and show the wrong pictures.
+int AppendToSystemImageLists(HICON hSmall, HICON hLarge)
+{
+    // IImageList; not every import library carries its id.
+    const IID kImageListId = {0x46EB5926, 0x582E, 0x4017, {0x9F, 0xDF, 0xE8, 0x99, 0x8D, 0xAA, 0x09, 0x50}};
+    HIMAGELIST smallList = SystemImageList(SHGFI_SMALLICON);
+    HIMAGELIST largeList = SystemImageList(0);
+    if (!smallList || !largeList) return -1;
+    int count = ImageList_GetImageCount(smallList);
+    int index = ImageList_ReplaceIcon(smallList, -1, hSmall);
+    ImageList_ReplaceIcon(largeList, -1, hLarge);
+
+    const int kOtherSizes[] = {SHIL_EXTRALARGE, SHIL_SYSSMALL, SHIL_JUMBO};
+    for (int size : kOtherSizes) {
+        HIMAGELIST list = nullptr;
+        if (FAILED(::SHGetImageList(size, kImageListId, reinterpret_cast<void**>(&list))) || !list)
+            continue;
+        if (list != smallList && list != largeList && ImageList_GetImageCount(list) == count)
+            ImageList_ReplaceIcon(list, -1, size == SHIL_SYSSMALL ? hSmall : hLarge);
+    }
+    return index;
+}
 }
 
 CPlaylistDlg::CPlaylistDlg(HWND hParent)
@@ -28,16 +74,76 @@ CPlaylistDlg::CPlaylistDlg(HWND hParent)
 {
 }
 
+void CPlaylistDlg::BindControls()
+{
+    m_treeFolders.AttachDlgItem(Hwnd(), IDC_FOLDER_TREE);
+    m_listSource.AttachDlgItem(Hwnd(), IDC_SOURCE_LIST);
+    m_listPlaylist.AttachDlgItem(Hwnd(), IDC_PLAYLIST_LIST);
+    ::SetDlgItemTextW(Hwnd(), IDC_PLAYLIST_NAME, m_strPlaylistName.c_str());
+    ::SendDlgItemMessageW(Hwnd(), IDC_PLAYLIST_NAME, EM_LIMITTEXT, PLAYLIST_NAME_MAX_CHARS, 0);
+}
+
+// Returns FALSE: the name field has the focus by then.
 BOOL CPlaylistDlg::OnInitDialog()
 {
-    ::SendDlgItemMessageW(Hwnd(), IDC_PLAYLIST_NAME, EM_LIMITTEXT, PLAYLIST_NAME_MAX_CHARS, 0);
     CenterOnDesktop(Hwnd());
+    m_listSource.SetNotifyWnd(Hwnd());
+    m_listPlaylist.SetNotifyWnd(Hwnd());
     Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
+    AddDeviceIcon();
+    ::SetWindowLongPtrW(m_treeFolders.Hwnd(), GWL_STYLE,
+                        ::GetWindowLongPtrW(m_treeFolders.Hwnd(), GWL_STYLE) | TVS_SINGLEEXPAND);
+    InitListColumn(m_listSource);
+    InitListColumn(m_listPlaylist);
+    m_treeFolders.InitFolderTree(Hwnd());
+    ExpandRootOnNewerSystems();
+
     ::lstrcpynW(m_szPlaylistDir, AppDeviceFields().m_szDeviceRoot, MAX_PATH);
     ::PathAppendW(m_szPlaylistDir, L"PLAYLIST");
-    return TRUE;
+    SetDefaultPlaylistName();
+    ApplySkin();
+    return FALSE;
+}
+
+// The window keeps its plain look when the skinning module is missing.
+void CPlaylistDlg::ApplySkin()
+{
+    wchar_t bundlePath[MAX_PATH] = {};
+    SKINPARAMS params;
+    if (MakeProgramSkinParams(bundlePath, params)) m_skin.AttachSkin(Hwnd(), &params, nullptr);
+}
+
+// The player's own icon joins the system image lists, so that the tree can
+// show the drive with it. Both sizes or none: a list with only one of them
+// would show the wrong picture at the other size.
+void CPlaylistDlg::AddDeviceIcon()
+{
+    const CDeviceFields& device = AppDeviceFields();
+    if (!device.m_szIconModule[0]) return;
+    // Only the module's resources are needed: it is mapped as data, so no
+    // code of a module named on the command line ever runs here.
+    CModule module(::LoadLibraryExW(device.m_szIconModule, nullptr,
+                                    LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    if (!module) return;
+    const wchar_t* id = MAKEINTRESOURCEW(LOWORD(device.m_nIconId));
+    CIcon small(static_cast<HICON>(::LoadImageW(module.Get(), id, IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    CIcon large(static_cast<HICON>(::LoadImageW(module.Get(), id, IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+    if (!small || !large) return;
+    int index = AppendToSystemImageLists(small.Get(), large.Get());
+    if (index >= 0) m_treeFolders.SetDeviceIconIndex(index);
+}
+
+void CPlaylistDlg::ExpandRootOnNewerSystems()
+{
+    HTREEITEM hRoot = m_treeFolders.GetRootItem();
+    if (!hRoot) return;
+    OSVERSIONINFOW version = {};
+    version.dwOSVersionInfoSize = sizeof(version);
+    BOOL known = ::GetVersionExW(&version);
+    if (known && version.dwMajorVersion >= 5 && version.dwMinorVersion != 0)
+        m_treeFolders.Expand(hRoot, TVE_EXPAND);
 }
 
 // Enter and a default button do nothing: only Save writes a playlist.
@@ -47,11 +153,102 @@ void CPlaylistDlg::OnOK()
 
 bool CPlaylistDlg::OnCommand(int id, UINT code, HWND hControl)
 {
-    if (code == BN_CLICKED && id == IDC_CLOSE) {
-        OnCancel();
-        return true;
+    if (code != BN_CLICKED) return CModalDialog::OnCommand(id, code, hControl);
+    switch (id) {
+    case IDC_SAVE: OnSave(); return true;
+    case IDC_CLOSE: OnCancel(); return true;
+    case IDC_ADD_SELECTED: OnAddSelected(); return true;
+    case IDC_ADD_ALL: OnAddAll(); return true;
+    case IDC_REMOVE_SELECTED: OnRemoveSelected(); return true;
+    case IDC_REMOVE_ALL: OnRemoveAll(); return true;
+    case IDC_MOVE_UP: OnMove(true); return true;
+    case IDC_MOVE_DOWN: OnMove(false); return true;
+    default: return CModalDialog::OnCommand(id, code, hControl);
     }
-    return CModalDialog::OnCommand(id, code, hControl);
+}
+
+void CPlaylistDlg::ShowMessage(UINT stringId, UINT type)
+{
+    AppMessageBox(Hwnd(), LoadResString(stringId), g_strMsgCaption, type);
+}
+
+void CPlaylistDlg::OnAddSelected()
+{
+    std::vector<std::wstring> paths;
+    m_listSource.GetSelectedPaths(paths);
+    m_listPlaylist.AddEntries(paths);
+}
+
+void CPlaylistDlg::OnAddAll()
+{
+    std::vector<std::wstring> paths;
+    m_listSource.GetAllPaths(paths);
+    m_listPlaylist.AddEntries(paths);
+}
+
+void CPlaylistDlg::OnRemoveSelected()
+{
+    m_listPlaylist.RemoveSelectedEntries();
+    if (m_listPlaylist.GetItemCount() == 0) ::SetFocus(::GetDlgItem(Hwnd(), IDC_ADD_SELECTED));
+}
+
+void CPlaylistDlg::OnRemoveAll()
+{
+    m_listPlaylist.RemoveAllEntries();
+    ::SetFocus(::GetDlgItem(Hwnd(), IDC_ADD_SELECTED));
+}
+
+void CPlaylistDlg::OnMove(bool up)
+{
+    int moved = m_listPlaylist.MoveSelectedEntries(up ? TRUE : FALSE);
+    if (moved == 0) ShowMessage(IDS_MOVE_NO_SELECTION);
+    else if (moved < 0) ShowMessage(IDS_MOVE_NO_ITEM);
+}
+
+// Reads the controls only, so any number of change notices in a row give
+// the same state.
+void CPlaylistDlg::UpdateButtons()
+{
+    bool sourceHasItems = m_listSource.GetItemCount() > 0;
+    bool sourceHasSelection = sourceHasItems && m_listSource.GetSelectedCount() > 0;
+    bool playlistHasItems = m_listPlaylist.GetItemCount() > 0;
+    bool playlistHasSelection = playlistHasItems && m_listPlaylist.GetSelectedCount() > 0;
+    const struct {
+        int id;
+        bool enabled;
+    } buttons[] = {
+        {IDC_ADD_ALL, sourceHasItems},         {IDC_ADD_SELECTED, sourceHasSelection},
+        {IDC_REMOVE_ALL, playlistHasItems},    {IDC_REMOVE_SELECTED, playlistHasSelection},
+        {IDC_MOVE_UP, playlistHasSelection},   {IDC_MOVE_DOWN, playlistHasSelection},
+    };
+    for (const auto& button : buttons) ::EnableWindow(::GetDlgItem(Hwnd(), button.id), button.enabled);
+}
+
+// The lists' posted notices; each is handled after the list's own handler
+// has returned.
+bool CPlaylistDlg::OnListNotification(UINT msg, WPARAM wParam)
+{
+    switch (msg) {
+    case WM_DROP_ON_PLAYLIST:
+        if (m_listPlaylist.InsertEntries(static_cast<int>(wParam), g_arrDragPaths))
+            ::SetFocus(m_listPlaylist.Hwnd());
+        return true;
+    case WM_TIP_CLICK:
+        m_listSource.SelectItemByClick(static_cast<int>(wParam));
+        return true;
+    case WM_TIP_DBLCLICK:
+    case WM_SOURCE_LIST_DBLCLK:
+        OnAddSelected();
+        return true;
+    case WM_PLAYLIST_DBLCLK:
+        OnRemoveSelected();
+        return true;
+    case WM_LIST_CHANGED:
+        UpdateButtons();
+        return true;
+    default:
+        return false;
+    }
 }
 
 LRESULT CPlaylistDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -61,6 +258,7 @@ LRESULT CPlaylistDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return CModalDialog::WindowProc(msg, wParam, lParam);
     }
     if (m_nShareMsg && msg == m_nShareMsg) return OnShareMessage(wParam, lParam);
+    if (OnListNotification(msg, wParam)) return 0;
 
     switch (msg) {
     case WM_CREATE:

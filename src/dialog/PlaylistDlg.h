@@ -2,7 +2,11 @@
 // buttons that edit and save it.
 #pragma once
 
+#include "foldertree/FolderTreeCtrl.h"
 #include "framework/Dialog.h"
+#include "lists/PlaylistListCtrl.h"
+#include "lists/SourceListCtrl.h"
+#include "look/SkinHook.h"
 
 #include <string>
 
@@ -12,7 +16,16 @@ public:
 
     bool ClosedByRequest() const { return m_bClosedByRequest; }
 
+    // Results of SavePlaylist.
+    enum SaveResult {
+        kSaved = 0,
+        kSaveCancelled = 1,
+        kSaveOpenFailed = 2,
+        kSaveNoPath = 6,
+    };
+
 protected:
+    void BindControls() override;
     BOOL OnInitDialog() override;
     void OnOK() override;
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -23,10 +36,33 @@ private:
     LRESULT OnPaint(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnDeviceChange(WPARAM event, LPARAM data);
     LRESULT OnShareMessage(WPARAM wParam, LPARAM lParam);
+    bool OnListNotification(UINT msg, WPARAM wParam);
 
+    void AddDeviceIcon();
+    void ApplySkin();
+    void ExpandRootOnNewerSystems();
+
+    void OnAddSelected();
+    void OnAddAll();
+    void OnRemoveSelected();
+    void OnRemoveAll();
+    void OnMove(bool up);
+    void UpdateButtons();
+    void ShowMessage(UINT stringId, UINT type = MB_OK | MB_ICONINFORMATION);
+
+    // Saving (SavePlaylist.cpp).
+    void SetDefaultPlaylistName();
+    void OnSave();
+    int SavePlaylist(const std::wstring& name);
+
+    CFolderTreeCtrl m_treeFolders;
+    CSourceListCtrl m_listSource;
+    CPlaylistListCtrl m_listPlaylist;
     std::wstring m_strPlaylistName;
     HICON m_hIcon = nullptr;
     UINT m_nShareMsg = 0;
     bool m_bClosedByRequest = false;
     wchar_t m_szPlaylistDir[MAX_PATH] = {};
+    // Last, so that it is released first, once the window is gone.
+    CSkinHook m_skin;
 };

@@ -1,0 +1,133 @@
+// Naming and saving the playlist into the PLAYLIST folder of the player.
+#include "app/Globals.h"
+#include "dialog/PlaylistDlg.h"
+#include "dialog/PlaylistExistsDlg.h"
+#include "framework/MessageBox.h"
+#include "framework/Raii.h"
+#include "framework/Strings.h"
+#include "playlist_file/PlaylistFile.h"
+#include "res/resource_ids.h"
+
+#include <shlwapi.h>
+
+namespace {
+const wchar_t kPlaylistExtension[] = L".m3u";
+const wchar_t kContentUpdatedMessage[] = L"ZKWINMSG_QRSContentUpdated";
+// wParam of the content-updated broadcast: what the companion expects.
+const WPARAM kContentUpdatedPlaylists = 203;
+// The default name's counter stays below this.
+const int kDefaultNameLimit = 100000000;
+
+// A name that would leave the PLAYLIST folder or that no file system takes.
+bool IsUnusableFileName(const std::wstring& name)
+{
+    return name.find_first_of(L"\\/:*?\"<>|") != std::wstring::npos;
+}
+
+// The file for a playlist name: ".m3u" is added unless the name ends in it,
+// in any letter case.
+bool BuildPlaylistPath(const wchar_t* folder, const std::wstring& name, wchar_t (&path)[MAX_PATH])
+{
+    ::lstrcpynW(path, folder, MAX_PATH - 1);
+    if (!::PathAppendW(path, name.c_str())) return false;
+    if (::lstrcmpiW(::PathFindExtensionW(path), kPlaylistExtension) == 0) return true;
+    if (::lstrlenW(path) + ::lstrlenW(kPlaylistExtension) >= MAX_PATH) return false;
+    ::lstrcatW(path, kPlaylistExtension);
+    return true;
+}
+}
+
+void CPlaylistDlg::SetDefaultPlaylistName()
+{
+    std::wstring format = LoadResString(IDS_DEFAULT_NAME_FORMAT);
+    std::wstring name;
+    for (int n = 1; n < kDefaultNameLimit; ++n) {
+        name = FormatIntText(format, n);
+        wchar_t path[MAX_PATH] = {};
+        ::lstrcpynW(path, m_szPlaylistDir, MAX_PATH);
+        ::PathAppendW(path, name.c_str());
+        ::PathAddExtensionW(path, kPlaylistExtension);
+        if (!::PathFileExistsW(path)) break;
+    }
+    HWND hName = ::GetDlgItem(Hwnd(), IDC_PLAYLIST_NAME);
+    ::SetWindowTextW(hName, name.c_str());
+    ::SetFocus(hName);
+    ::SendMessageW(hName, EM_SETSEL, 0, 0xFFFF);
+    ::SendMessageW(hName, EM_SCROLLCARET, 0, 0);
+}
+
+void CPlaylistDlg::OnSave()
+{
+    if (m_bClosedByRequest) return;
+    HWND hName = ::GetDlgItem(Hwnd(), IDC_PLAYLIST_NAME);
+    std::wstring name = GetWindowTextString(hName);
+    if (name.empty()) {
+        ShowMessage(IDS_EMPTY_NAME);
+        ::SetFocus(hName);
+        return;
+    }
+    if (m_bClosedByRequest) return;
+
+    switch (SavePlaylist(name)) {
+    case kSaved:
+        ::PostMessageW(HWND_BROADCAST, ::RegisterWindowMessageW(kContentUpdatedMessage),
+                       kContentUpdatedPlaylists, 0);
+        if (AppMessageBox(Hwnd(), LoadResString(IDS_SAVED_ANOTHER), g_strMsgCaption,
+                          MB_YESNO | MB_ICONQUESTION) == IDNO) {
+            EndDialog(IDOK);
+            return;
+        }
+        SetDefaultPlaylistName();
+        if (m_listPlaylist.GetItemCount() > 0) OnRemoveAll();
+        break;
+    case kSaveOpenFailed:
+        ShowMessage(IDS_FILE_OPEN_FAILED);
+        break;
+    case kSaveNoPath:
+        ShowMessage(IDS_WRITER_NO_PATH);
+        break;
+    default:
+        break;
+    }
+}
+
+// An existing file is replaced only once the new content is complete: the
+// writer puts it in place in one step, so a failed save leaves the old
+// playlist as it was. Its attributes carry over to the new file.
+int CPlaylistDlg::SavePlaylist(const std::wstring& name)
+{
+    CWaitCursor wait;
+    wchar_t path[MAX_PATH] = {};
+    if (IsUnusableFileName(name) || !BuildPlaylistPath(m_szPlaylistDir, name, path))
+        return kSaveOpenFailed;
+    bool exists = ::PathFileExistsW(path) != FALSE;
+
+    int choice = CPlaylistExistsDlg::kReplaceExisting;
+    if (exists) {
+        CPlaylistExistsDlg ask(Hwnd());
+        if (ask.DoModal() != IDOK) return kSaveCancelled;
+        choice = ask.m_nChoice;
+    }
+
+    std::vector<std::wstring> entries;
+    if (exists && choice == CPlaylistExistsDlg::kAddToExisting &&
+        ReadPlaylistFile(path, entries) == kPlaylistFileFailed)
+        return kSaveOpenFailed;
+    const std::vector<std::wstring>& playlist = m_listPlaylist.Paths();
+    entries.insert(entries.end(), playlist.begin(), playlist.end());
+
+    int written;
+    if (exists) {
+        DWORD attributes = ::GetFileAttributesW(path);
+        ::SetFileAttributesW(path, FILE_ATTRIBUTE_NORMAL);
+        written = WritePlaylistFile(path, entries);
+        if (attributes != INVALID_FILE_ATTRIBUTES) ::SetFileAttributesW(path, attributes);
+    } else {
+        written = WritePlaylistFile(path, entries);
+    }
+    switch (written) {
+    case kPlaylistFileDone: return kSaved;
+    case kPlaylistFileFailed: return kSaveOpenFailed;
+    default: return kSaveNoPath;
+    }
+}

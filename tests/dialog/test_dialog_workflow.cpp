@@ -1,0 +1,352 @@
+// The main dialog's buttons and its save workflow, driven the way a user
+// works through it, on real controls and a mapped removable drive.
+#include "app/Globals.h"
+#include "dialog/PlaylistDlg.h"
+#include "framework/App.h"
+#include "framework/MessageBox.h"
+#include "framework/Strings.h"
+#include "res/resource_ids.h"
+
+#include <gtest/gtest.h>
+#include <commctrl.h>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Step = std::function<void(HWND)>;
+
+std::wstring ExeFolder()
+{
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.find_last_of(L'\\'));
+}
+
+void WriteFile(const std::wstring& path, const std::string& bytes)
+{
+    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    FILE* f = _wfopen(path.c_str(), L"wb");
+    ASSERT_NE(nullptr, f);
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+}
+
+std::string ReadFile(const std::wstring& path)
+{
+    std::string bytes;
+    if (FILE* f = _wfopen(path.c_str(), L"rb")) {
+        char buffer[512];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof(buffer), f)) > 0) bytes.append(buffer, n);
+        std::fclose(f);
+    }
+    return bytes;
+}
+
+void RemoveTree(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring path = folder + L"\\" + name;
+            ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
+            else ::DeleteFileW(path.c_str());
+        } while (::FindNextFileW(find, &data));
+        ::FindClose(find);
+    }
+    ::RemoveDirectoryW(folder.c_str());
+}
+
+void Click(HWND hDlg, int id)
+{
+    ::SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(hDlg, id)));
+}
+
+bool Enabled(HWND hDlg, int id)
+{
+    return ::IsWindowEnabled(::GetDlgItem(hDlg, id)) != FALSE;
+}
+
+int ItemCount(HWND hDlg, int id)
+{
+    return static_cast<int>(::SendDlgItemMessageW(hDlg, id, LVM_GETITEMCOUNT, 0, 0));
+}
+
+void SelectItem(HWND hDlg, int listId, int item)
+{
+    LVITEMW state = {};
+    state.stateMask = LVIS_SELECTED;
+    state.state = LVIS_SELECTED;
+    ::SendDlgItemMessageW(hDlg, listId, LVM_SETITEMSTATE, static_cast<WPARAM>(item),
+                          reinterpret_cast<LPARAM>(&state));
+}
+
+// Selects the child of the tree's root that has the given text.
+bool SelectFolder(HWND hDlg, const wchar_t* name)
+{
+    HWND tree = ::GetDlgItem(hDlg, IDC_FOLDER_TREE);
+    HTREEITEM root = TreeView_GetRoot(tree);
+    TreeView_Expand(tree, root, TVE_EXPAND);
+    for (HTREEITEM item = TreeView_GetChild(tree, root); item; item = TreeView_GetNextSibling(tree, item)) {
+        wchar_t text[MAX_PATH] = {};
+        TVITEMW tvi = {};
+        tvi.mask = TVIF_TEXT;
+        tvi.hItem = item;
+        tvi.pszText = text;
+        tvi.cchTextMax = MAX_PATH;
+        TreeView_GetItem(tree, &tvi);
+        if (::lstrcmpiW(text, name) == 0) return TreeView_SelectItem(tree, item) != FALSE;
+    }
+    return false;
+}
+
+// A top-level window of the test that counts the content-updated broadcast.
+class CBroadcastCounter {
+public:
+    CBroadcastCounter()
+    {
+        s_message = ::RegisterWindowMessageW(L"ZKWINMSG_QRSContentUpdated");
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"TestBroadcastCounter";
+        ::RegisterClassW(&wc);
+        m_hWnd = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                   wc.hInstance, nullptr);
+        s_count = 0;
+    }
+    ~CBroadcastCounter() { ::DestroyWindow(m_hWnd); }
+    static int s_count;
+
+private:
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+    {
+        if (msg == s_message && wParam == 203 && lParam == 0) ++s_count;
+        return ::DefWindowProcW(hWnd, msg, wParam, lParam);
+    }
+    static UINT s_message;
+    HWND m_hWnd;
+};
+int CBroadcastCounter::s_count = 0;
+UINT CBroadcastCounter::s_message = 0;
+
+// K: is a removable drive of the test prefix that only these tests and the
+// start-up tests (never at the same time) use.
+const std::wstring kRoot = L"K:\\";
+const std::wstring kAlbum = kRoot + L"Album";
+const std::wstring kPlaylists = kRoot + L"PLAYLIST";
+
+class DialogWorkflowTest : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_hResources = ::LoadLibraryW((ExeFolder() + L"\\..\\bin\\ZKWAPlRs.crl").c_str());
+        ASSERT_NE(nullptr, s_hResources);
+        SetResourceModule(s_hResources);
+        g_strMsgCaption = LoadResString(IDS_MSG_CAPTION);
+    }
+    static void TearDownTestSuite()
+    {
+        SetResourceModule(nullptr);
+        ::FreeLibrary(s_hResources);
+    }
+
+    void SetUp() override
+    {
+        RemoveTree(kAlbum);
+        RemoveTree(kPlaylists);
+        ::CreateDirectoryW(kAlbum.c_str(), nullptr);
+        ::CreateDirectoryW(kPlaylists.c_str(), nullptr);
+        for (const wchar_t* name : {L"a.mp3", L"b.mp3", L"c.wma"}) WriteFile(kAlbum + L"\\" + name, "x");
+        ::lstrcpyW(m_fields.m_szDeviceRoot, kRoot.c_str());
+        SetAppDeviceFields(&m_fields);
+        SetMessageBoxHook([this](HWND, const std::wstring& text, const std::wstring&, UINT type) {
+            m_boxes.push_back(text);
+            return (type & MB_YESNO) ? m_yesNoAnswer : IDOK;
+        });
+    }
+    void TearDown() override
+    {
+        SetMessageBoxHook(nullptr);
+        SetAppDeviceFields(nullptr);
+    }
+
+    // Runs the dialog; each step runs on its own timer tick, so that the
+    // messages posted by one step are handled before the next. A step that
+    // opens a modal box lets the next step run inside that box's loop.
+    INT_PTR Run(CPlaylistDlg& dlg, std::vector<Step> steps)
+    {
+        s_steps = std::move(steps);
+        s_next = 0;
+        s_pDlg = &dlg;
+        UINT_PTR timer = ::SetTimer(nullptr, 0, 40, OnTimer);
+        INT_PTR result = dlg.DoModal();
+        ::KillTimer(nullptr, timer);
+        EXPECT_EQ(s_steps.size(), s_next) << "the dialog ended before every step ran";
+        return result;
+    }
+
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (s_next >= s_steps.size() || !s_pDlg->Hwnd()) return;
+        size_t step = s_next++;
+        s_steps[step](s_pDlg->Hwnd());
+    }
+
+    std::wstring Text(UINT id) const { return LoadResString(id); }
+
+    CDeviceFields m_fields;
+    std::vector<std::wstring> m_boxes;
+    int m_yesNoAnswer = IDYES;
+
+    static HMODULE s_hResources;
+    static std::vector<Step> s_steps;
+    static size_t s_next;
+    static CPlaylistDlg* s_pDlg;
+};
+
+HMODULE DialogWorkflowTest::s_hResources = nullptr;
+std::vector<Step> DialogWorkflowTest::s_steps;
+size_t DialogWorkflowTest::s_next = 0;
+CPlaylistDlg* DialogWorkflowTest::s_pDlg = nullptr;
+
+// Answers the add-or-replace question once it shows.
+Step AnswerExistsDialog(int radioId, int buttonId)
+{
+    return [=](HWND) {
+        HWND ask = ::FindWindowW(L"#32770", L"Playlist Exists");
+        ASSERT_NE(nullptr, ask);
+        EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(ask, IDC_CHOICE_ADD)) << "add is preselected";
+        if (radioId) ::CheckRadioButton(ask, IDC_CHOICE_ADD, IDC_CHOICE_REPLACE, radioId);
+        Click(ask, buttonId);
+    };
+}
+
+TEST_F(DialogWorkflowTest, ButtonsFollowTheListsAndSavingStartsAnotherPlaylist)
+{
+    CBroadcastCounter broadcasts;
+    CPlaylistDlg dlg;
+    INT_PTR result = Run(dlg, {
+        [](HWND hDlg) { ASSERT_TRUE(SelectFolder(hDlg, L"Album")); },
+        [](HWND hDlg) {
+            EXPECT_EQ(3, ItemCount(hDlg, IDC_SOURCE_LIST));
+            EXPECT_TRUE(Enabled(hDlg, IDC_ADD_ALL));
+            for (int id : {IDC_ADD_SELECTED, IDC_REMOVE_SELECTED, IDC_REMOVE_ALL, IDC_MOVE_UP, IDC_MOVE_DOWN})
+                EXPECT_FALSE(Enabled(hDlg, id)) << id;
+            SelectItem(hDlg, IDC_SOURCE_LIST, 1);
+        },
+        [](HWND hDlg) {
+            EXPECT_TRUE(Enabled(hDlg, IDC_ADD_SELECTED));
+            Click(hDlg, IDC_ADD_ALL);
+            Click(hDlg, IDC_ADD_SELECTED);
+        },
+        [this](HWND hDlg) {
+            EXPECT_EQ(4, ItemCount(hDlg, IDC_PLAYLIST_LIST));
+            for (int id : {IDC_REMOVE_SELECTED, IDC_REMOVE_ALL, IDC_MOVE_UP, IDC_MOVE_DOWN})
+                EXPECT_TRUE(Enabled(hDlg, id)) << id;
+            EXPECT_EQ(L"Playlist 1", GetWindowTextString(::GetDlgItem(hDlg, IDC_PLAYLIST_NAME)));
+            ::SetDlgItemTextW(hDlg, IDC_PLAYLIST_NAME, L"Road Trip");
+            m_yesNoAnswer = IDYES;
+            Click(hDlg, IDC_SAVE);
+        },
+        [this](HWND hDlg) {
+            EXPECT_EQ((std::vector<std::wstring>{Text(IDS_SAVED_ANOTHER)}), m_boxes);
+            EXPECT_EQ("\\ALBUM\\A.MP3\r\n\\ALBUM\\B.MP3\r\n\\ALBUM\\C.WMA\r\n\\ALBUM\\B.MP3\r\n",
+                      ReadFile(kPlaylists + L"\\Road Trip.m3u"));
+            EXPECT_EQ(1, CBroadcastCounter::s_count);
+            // Yes starts a fresh playlist.
+            EXPECT_EQ(0, ItemCount(hDlg, IDC_PLAYLIST_LIST));
+            EXPECT_EQ(L"Playlist 1", GetWindowTextString(::GetDlgItem(hDlg, IDC_PLAYLIST_NAME)));
+            EXPECT_EQ(::GetDlgItem(hDlg, IDC_ADD_SELECTED), ::GetFocus());
+            Click(hDlg, IDC_ADD_ALL);
+            ::SetDlgItemTextW(hDlg, IDC_PLAYLIST_NAME, L"road trip.M3U");
+            m_yesNoAnswer = IDNO;
+            Click(hDlg, IDC_SAVE);   // opens the add-or-replace question
+        },
+        AnswerExistsDialog(IDC_CHOICE_REPLACE, IDOK),
+    });
+    // No to another playlist closes the window.
+    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ("\\ALBUM\\A.MP3\r\n\\ALBUM\\B.MP3\r\n\\ALBUM\\C.WMA\r\n", ReadFile(kPlaylists + L"\\Road Trip.m3u"));
+}
+
+TEST_F(DialogWorkflowTest, AddingToAReadOnlyPlaylistKeepsItsEntriesAndAttributes)
+{
+    std::wstring old = kPlaylists + L"\\Old.m3u";
+    WriteFile(old, "#EXTM3U\r\n\\ALBUM\\B.MP3\r\n");
+    ::SetFileAttributesW(old.c_str(), FILE_ATTRIBUTE_READONLY);
+    CPlaylistDlg dlg;
+    Run(dlg, {
+        [](HWND hDlg) { ASSERT_TRUE(SelectFolder(hDlg, L"Album")); },
+        [](HWND hDlg) {
+            SelectItem(hDlg, IDC_SOURCE_LIST, 0);
+            Click(hDlg, IDC_ADD_SELECTED);
+            ::SetDlgItemTextW(hDlg, IDC_PLAYLIST_NAME, L"Old");
+            Click(hDlg, IDC_SAVE);
+        },
+        AnswerExistsDialog(0, IDOK),
+        [](HWND hDlg) { Click(hDlg, IDC_CLOSE); },
+    });
+    EXPECT_EQ("\\ALBUM\\B.MP3\r\n\\ALBUM\\A.MP3\r\n", ReadFile(old));
+    EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_READONLY),
+              ::GetFileAttributesW(old.c_str()) & FILE_ATTRIBUTE_READONLY);
+    ::SetFileAttributesW(old.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(DialogWorkflowTest, RefusalsExplainThemselvesAndChangeNothing)
+{
+    std::wstring existing = kPlaylists + L"\\Keep.m3u";
+    WriteFile(existing, "\\ALBUM\\C.WMA\r\n");
+    CPlaylistDlg dlg;
+    Run(dlg, {
+        [](HWND hDlg) {
+            ::SetDlgItemTextW(hDlg, IDC_PLAYLIST_NAME, L"");
+            Click(hDlg, IDC_SAVE);
+            EXPECT_EQ(::GetDlgItem(hDlg, IDC_PLAYLIST_NAME), ::GetFocus());
+            Click(hDlg, IDC_MOVE_UP);
+            Click(hDlg, IDC_REMOVE_ALL);
+            ::SetDlgItemTextW(hDlg, IDC_PLAYLIST_NAME, L"Keep");
+            Click(hDlg, IDC_SAVE);
+        },
+        AnswerExistsDialog(IDC_CHOICE_REPLACE, IDCANCEL),
+        [](HWND hDlg) {
+            ::SetDlgItemTextW(hDlg, IDC_PLAYLIST_NAME, L"..\\Escape");
+            Click(hDlg, IDC_SAVE);
+            Click(hDlg, IDC_CLOSE);
+        },
+    });
+    EXPECT_EQ((std::vector<std::wstring>{Text(IDS_EMPTY_NAME), Text(IDS_MOVE_NO_SELECTION),
+                                         Text(IDS_NOTHING_TO_REMOVE), Text(IDS_FILE_OPEN_FAILED)}),
+              m_boxes);
+    EXPECT_EQ("\\ALBUM\\C.WMA\r\n", ReadFile(existing));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW((kRoot + L"Escape.m3u").c_str()));
+}
+
+TEST_F(DialogWorkflowTest, DefaultNameIsTheFirstThatIsFree)
+{
+    WriteFile(kPlaylists + L"\\Playlist 1.m3u", "");
+    WriteFile(kPlaylists + L"\\Playlist 2.m3u", "");
+    CPlaylistDlg dlg;
+    Run(dlg, {
+        [](HWND hDlg) {
+            HWND name = ::GetDlgItem(hDlg, IDC_PLAYLIST_NAME);
+            EXPECT_EQ(L"Playlist 3", GetWindowTextString(name));
+            EXPECT_EQ(name, ::GetFocus());
+            DWORD start = 0, end = 0;
+            ::SendMessageW(name, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+            EXPECT_EQ(0u, start);
+            EXPECT_EQ(10u, end);
+            Click(hDlg, IDC_CLOSE);
+        },
+    });
+}
+
+}  // namespace
