@@ -15,7 +15,7 @@
 
 namespace {
 
-const int kRuns = 3;
+const int kRuns = 5;
 const int kFolderFiles = 20000;
 const int kPlaylistEntries = 20000;
 

@@ -56,15 +56,9 @@ bool IsSelectAllKey(const CListView& list, WPARAM key)
 
 size_t AppendSelectedItems(const CListView& list, CIndexArray& out)
 {
-    WNDPROC classProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrW(list.Hwnd(), GCLP_WNDPROC));
-    auto next = [&](int item) {
-        if (!classProc) return list.GetNextItem(item, LVNI_SELECTED);
-        return static_cast<int>(::CallWindowProcW(classProc, list.Hwnd(), LVM_GETNEXTITEM,
-                                                  static_cast<WPARAM>(item),
-                                                  MAKELPARAM(LVNI_SELECTED, 0)));
-    };
     size_t count = 0;
-    for (int item = next(-1); item >= 0; item = next(item), ++count)
+    for (int item = list.GetNextItem(-1, LVNI_SELECTED); item >= 0;
+         item = list.GetNextItem(item, LVNI_SELECTED), ++count)
         out.push_back(static_cast<unsigned int>(item));
     return count;
 }

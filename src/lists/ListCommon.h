@@ -34,11 +34,7 @@ bool AnswerDisplayRequest(NMHDR* header, const std::vector<std::wstring>& paths,
 // Ctrl+A released while the list has the keyboard focus.
 bool IsSelectAllKey(const CListView& list, WPARAM key);
 
-// Appends the selected items in ascending order; answers how many. The walk
-// asks the control's own window procedure directly: under Wine every message
-// through a subclass chain costs server round trips, and walking thousands
-// of selected items is thousands of messages. It only reads the control's
-// state, so no subclass has anything to see.
+// Appends the selected items in ascending order; answers how many.
 size_t AppendSelectedItems(const CListView& list, CIndexArray& out);
 
 // One message for every item, so that the control reports a single change
