@@ -11,8 +11,9 @@ endif()
 
 # wava_add_test(NAME name SOURCES ... LIBS ... [DESKTOP] [TIMEOUT s])
 # A console GoogleTest program run under Wine (with the X display that
-# tools/test.sh provides). DESKTOP tests start the program itself or use real
-# pointer and keyboard input, so they must not overlap with each other.
+# tools/test.sh provides). DESKTOP tests show windows, start the program or
+# use real pointer and keyboard input: one could cover, activate or close
+# another's windows, so they never overlap with each other.
 function(wava_add_test)
     cmake_parse_arguments(T "DESKTOP" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
