@@ -4,6 +4,20 @@
 
 #include <shlwapi.h>
 
+namespace {
+
+void FillDisplayText(const std::vector<std::wstring>& paths, NMLVDISPINFOW* info)
+{
+    LVITEMW& item = info->item;
+    if (!(item.mask & LVIF_TEXT) || item.iSubItem != 0 || !item.pszText || item.cchTextMax <= 0)
+        return;
+    if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= paths.size()) return;
+    CopyToBuffer(item.pszText, static_cast<size_t>(item.cchTextMax),
+                 ::PathFindFileNameW(paths[static_cast<size_t>(item.iItem)].c_str()));
+}
+
+}
+
 BOOL CNotifyTarget::Set(HWND hWnd)
 {
     if (!hWnd) return FALSE;
@@ -29,16 +43,6 @@ void InitListColumn(const CListView& list)
     col.pszText = heading;
     list.InsertColumn(0, col);
     list.SetExtendedStyle(0, LVS_EX_FULLROWSELECT);
-}
-
-void FillDisplayText(const std::vector<std::wstring>& paths, NMLVDISPINFOW* info)
-{
-    LVITEMW& item = info->item;
-    if (!(item.mask & LVIF_TEXT) || item.iSubItem != 0 || !item.pszText || item.cchTextMax <= 0)
-        return;
-    if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= paths.size()) return;
-    CopyToBuffer(item.pszText, static_cast<size_t>(item.cchTextMax),
-                 ::PathFindFileNameW(paths[static_cast<size_t>(item.iItem)].c_str()));
 }
 
 bool AnswerDisplayRequest(NMHDR* header, const std::vector<std::wstring>& paths, LRESULT& result)

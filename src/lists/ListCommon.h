@@ -23,12 +23,10 @@ private:
     HWND m_hWnd = nullptr;
 };
 
-// Answers a display request for item text with the file-name part of the
-// item's path, cut to the control's buffer and always terminated. Requests
-// for other fields, other columns or items past the end stay unanswered.
-void FillDisplayText(const std::vector<std::wstring>& paths, NMLVDISPINFOW* info);
-// The reflected notification as a display request for paths: answered with
-// result 0 and true; any other notification gives false.
+// A reflected display request is answered, with result 0 and true, with the
+// file-name part of the item's path, cut to the control's buffer and always
+// terminated; requests for other fields, other columns or items past the
+// end stay unanswered. Any other notification gives false.
 bool AnswerDisplayRequest(NMHDR* header, const std::vector<std::wstring>& paths, LRESULT& result);
 
 // Ctrl+A released while the list has the keyboard focus.

@@ -43,7 +43,6 @@ public:
     void InsertEntryCopy(int at, int from);
 
     const std::vector<std::wstring>& Paths() const { return m_arrPaths; }
-    const CIndexArray& Selection() const { return m_arrSelection; }
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
