@@ -34,9 +34,12 @@ if [ -n "$had_display" ]; then
     wineserver -w
 else
     timeout 60 wine "$companion" start --wait -S 'P:\' -N "Demo Player" -C "$icon_module" -I 201
-    sleep 2
+    sleep 1
+    timeout 30 wine "$companion" demo-fill
+    sleep 1
     shot="${WAVA_SCREENSHOT:-$WAVA_BUILD_DIR/demo-screenshot.png}"
-    import -window root -crop 900x620+190+200 +repage "$shot" 2>/dev/null || import -window root "$shot"
+    # The window is centred on the 1280x1024 screen.
+    import -window root -crop 860x450+210+287 +repage "$shot" 2>/dev/null || import -window root "$shot"
     echo "screenshot: $shot"
     timeout 30 wine "$WAVA_BUILD_DIR/bin/WavaPlaylist.exe" -Q || true
     wineserver -w

@@ -6,7 +6,11 @@
 //   WavaCompanion wait-dialog <seconds>              show a wait dialog
 //   WavaCompanion listen <seconds> <log file>        log content updates
 //   WavaCompanion windows                            list running tools
+//   WavaCompanion demo-fill                          fill the running tool's
+//                                                    playlist from one album
 #include "TestKit.h"
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -22,7 +26,8 @@ int Usage()
                   L"usage: WavaCompanion start [--wait] <arguments>\n"
                   L"       WavaCompanion wait-dialog <seconds>\n"
                   L"       WavaCompanion listen <seconds> <log file>\n"
-                  L"       WavaCompanion windows\n");
+                  L"       WavaCompanion windows\n"
+                  L"       WavaCompanion demo-fill\n");
     return 2;
 }
 
@@ -132,6 +137,40 @@ int Listen(DWORD seconds, const wchar_t* logPath)
     return 0;
 }
 
+// The n-th child (0 first) of a tree item, expanded so that its own
+// children exist. Only messages without pointers cross to the other process.
+HTREEITEM ExpandChild(HWND hTree, HTREEITEM hParent, int n)
+{
+    HTREEITEM hItem = reinterpret_cast<HTREEITEM>(
+        ::SendMessageW(hTree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(hParent)));
+    while (hItem && n-- > 0)
+        hItem = reinterpret_cast<HTREEITEM>(
+            ::SendMessageW(hTree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(hItem)));
+    if (hItem) ::SendMessageW(hTree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(hItem));
+    return hItem;
+}
+
+// What a user does first: open a folder of the demo drive (the second of
+// the root, then the first artist and album), add all of its files and
+// name the playlist.
+int DemoFill()
+{
+    std::vector<HWND> windows = FindToolWindows();
+    if (windows.empty()) {
+        std::fwprintf(stderr, L"no tool window\n");
+        return 1;
+    }
+    HWND hDlg = windows.front();
+    HWND hTree = ::GetDlgItem(hDlg, 1020);
+    HTREEITEM hRoot = reinterpret_cast<HTREEITEM>(::SendMessageW(hTree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    HTREEITEM hItem = ExpandChild(hTree, ExpandChild(hTree, ExpandChild(hTree, hRoot, 1), 0), 0);
+    if (!hItem) return 1;
+    ::SendMessageW(hTree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(hItem));
+    ::SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(1013, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(hDlg, 1013)));
+    ::SendMessageW(::GetDlgItem(hDlg, 1007), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Road Trip"));
+    return 0;
+}
+
 int ListWindows()
 {
     for (HWND hWnd : FindToolWindows()) {
@@ -152,5 +191,6 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"wait-dialog" && argc == 3) return WaitDialog(std::wcstoul(argv[2], nullptr, 10));
     if (command == L"listen" && argc == 4) return Listen(std::wcstoul(argv[2], nullptr, 10), argv[3]);
     if (command == L"windows") return ListWindows();
+    if (command == L"demo-fill") return DemoFill();
     return Usage();
 }
