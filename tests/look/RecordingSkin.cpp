@@ -1,19 +1,8 @@
 // A skinning module for tests: it records every call, and what the window
 // record pointed to at the moment of the call, for the test to read back.
-#include <windows.h>
-#include <string>
-#include <vector>
+#include "RecordingSkin.h"
 
-struct CRecordedCall {
-    DWORD operation;
-    DWORD skin;
-    DWORD third;
-    DWORD fourth;
-    DWORD recordSize;
-    std::wstring bundlePath;
-    std::string imageName;
-    DWORD otherFieldsOr;   // every field but the three named ones, or-ed
-};
+#include <vector>
 
 namespace {
 std::vector<CRecordedCall> g_calls;

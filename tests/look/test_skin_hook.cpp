@@ -1,20 +1,10 @@
 #include "look/SkinHook.h"
+#include "RecordingSkin.h"
 
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
-// Must match RecordingSkin.cpp, which the test module is built from.
-struct CRecordedCall {
-    DWORD operation;
-    DWORD skin;
-    DWORD third;
-    DWORD fourth;
-    DWORD recordSize;
-    std::wstring bundlePath;
-    std::string imageName;
-    DWORD otherFieldsOr;
-};
 
 namespace {
 
