@@ -15,11 +15,6 @@
 #include <shlwapi.h>
 
 namespace {
-// Posted by the lists' drag and drop and by the item tip.
-constexpr UINT WM_DROP_ON_PLAYLIST = WM_USER + 700;
-constexpr UINT WM_TIP_CLICK = WM_USER + 720;
-constexpr UINT WM_TIP_DBLCLICK = WM_USER + 721;
-
 // Centres a window on the desktop.
 void CenterOnDesktop(HWND hWnd)
 {
@@ -87,8 +82,10 @@ void CPlaylistDlg::BindControls()
 BOOL CPlaylistDlg::OnInitDialog()
 {
     CenterOnDesktop(Hwnd());
+    m_wndTip.SetNotifyWnd(Hwnd());
     m_listSource.SetNotifyWnd(Hwnd());
     m_listPlaylist.SetNotifyWnd(Hwnd());
+    m_listSource.SetTipSink(this);
     Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
@@ -104,7 +101,14 @@ BOOL CPlaylistDlg::OnInitDialog()
     ::PathAppendW(m_szPlaylistDir, L"PLAYLIST");
     SetDefaultPlaylistName();
     ApplySkin();
+    m_bTipReady = m_wndTip.CreateTip(Hwnd()) != FALSE;
     return FALSE;
+}
+
+void CPlaylistDlg::ShowItemTip(CListView* pList, int item, const RECT& rcItem, const wchar_t* text,
+                               BOOL selected)
+{
+    if (m_bTipReady) m_wndTip.ShowTip(pList, item, &rcItem, text, selected);
 }
 
 // The window keeps its plain look when the skinning module is missing.

@@ -4,15 +4,22 @@
 
 #include "foldertree/FolderTreeCtrl.h"
 #include "framework/Dialog.h"
+#include "lists/ItemTipSink.h"
 #include "lists/PlaylistListCtrl.h"
 #include "lists/SourceListCtrl.h"
+#include "look/ItemTipWnd.h"
 #include "look/SkinHook.h"
 
 #include <string>
 
-class CPlaylistDlg : public CModalDialog {
+class CPlaylistDlg : public CModalDialog, public IItemTipSink {
 public:
     explicit CPlaylistDlg(HWND hParent = nullptr);
+
+    // The source list's report of the item under the pointer; passed on to
+    // the tip window once it exists.
+    void ShowItemTip(CListView* pList, int item, const RECT& rcItem, const wchar_t* text,
+                     BOOL selected) override;
 
     bool ClosedByRequest() const { return m_bClosedByRequest; }
 
@@ -63,6 +70,8 @@ private:
     UINT m_nShareMsg = 0;
     bool m_bClosedByRequest = false;
     wchar_t m_szPlaylistDir[MAX_PATH] = {};
+    CItemTipWnd m_wndTip;
+    bool m_bTipReady = false;
     // Last, so that it is released first, once the window is gone.
     CSkinHook m_skin;
 };

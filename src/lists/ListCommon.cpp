@@ -25,9 +25,9 @@ BOOL CNotifyTarget::Set(HWND hWnd)
     return TRUE;
 }
 
-void CNotifyTarget::Post(UINT msg) const
+void CNotifyTarget::Post(UINT msg, WPARAM wParam) const
 {
-    if (m_hWnd) ::PostMessageW(m_hWnd, msg, 0, 0);
+    if (m_hWnd) ::PostMessageW(m_hWnd, msg, wParam, 0);
 }
 
 void InitListColumn(const CListView& list)

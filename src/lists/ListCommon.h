@@ -17,7 +17,8 @@ public:
     BOOL Set(HWND hWnd);
     // Posted, so the receiver runs after the list's own handler; nothing
     // happens until a window is set.
-    void Post(UINT msg) const;
+    void Post(UINT msg, WPARAM wParam = 0) const;
+    HWND Get() const { return m_hWnd; }
 
 private:
     HWND m_hWnd = nullptr;

@@ -3,8 +3,25 @@
 #include "app/Globals.h"
 #include "framework/MessageBox.h"
 #include "framework/Strings.h"
+#include "lists/ListDrag.h"
 #include "lists/ListMessages.h"
 #include "res/resource_ids.h"
+
+#include <algorithm>
+
+namespace {
+
+// The drag image follows the pointer over the list but for its last tenth,
+// which keeps the scroll bar in sight; elsewhere it is parked by the list.
+RECT DragImageArea(HWND hList)
+{
+    RECT rc = {};
+    ::GetWindowRect(hList, &rc);
+    rc.right = rc.left + 9 * (rc.right - rc.left) / 10;
+    return rc;
+}
+
+}
 
 CPlaylistListCtrl::CBatch::CBatch(CPlaylistListCtrl& list) : m_list(list)
 {
@@ -163,6 +180,23 @@ LRESULT CPlaylistListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONDBLCLK:
         m_hWndNotify.Post(WM_PLAYLIST_DBLCLK);
         break;
+    case WM_MOUSEMOVE:
+        if (m_bDragging) TrackInternalDrag(PointFromLParam(lParam));
+        break;
+    case WM_LBUTTONUP: {
+        LRESULT result = CListView::WindowProc(msg, wParam, lParam);
+        if (m_bDragging) DropInternalDrag(PointFromLParam(lParam));
+        return result;
+    }
+    case WM_CAPTURECHANGED:
+        // No release will reach this list any more: the drag ends unmoved.
+        if (reinterpret_cast<HWND>(lParam) != Hwnd()) EndInternalDrag();
+        break;
+    case WM_DESTROY:
+        EndInternalDrag();
+        break;
+    case WM_PAINT:
+        return OnPaint(msg, wParam, lParam);
     default:
         break;
     }
@@ -172,6 +206,11 @@ LRESULT CPlaylistListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 bool CPlaylistListCtrl::OnReflectedNotify(NMHDR* header, LRESULT& result)
 {
     if (AnswerDisplayRequest(header, m_arrPaths, result)) return true;
+    if (header->code == LVN_BEGINDRAG) {
+        BeginInternalDrag();
+        result = 0;
+        return true;
+    }
     if (header->code != LVN_ITEMCHANGED) return false;
     if (m_nBatchDepth > 0) {
         m_bChangedInBatch = true;
@@ -180,4 +219,140 @@ bool CPlaylistListCtrl::OnReflectedNotify(NMHDR* header, LRESULT& result)
     }
     result = 0;
     return true;
+}
+
+void CPlaylistListCtrl::ShowInsertMark(int index)
+{
+    m_bInsertMarkHidden = FALSE;
+    int count = GetItemCount();
+    RECT rcItem = {};
+    RECT mark = m_rcInsertMark;
+    if (index >= count) {
+        if (!GetItemRect(count > 0 ? count - 1 : 0, &rcItem, LVIR_BOUNDS)) return;
+        mark = rcItem;
+        mark.top = rcItem.bottom;
+        mark.bottom = rcItem.bottom + 2;
+    } else {
+        if (index < 0 || !GetItemRect(index, &rcItem, LVIR_BOUNDS)) return;
+        mark = rcItem;
+        mark.bottom = rcItem.top + 2;
+    }
+    // The old place is repainted too, so that only one bar shows.
+    ::InvalidateRect(Hwnd(), &m_rcInsertMark, TRUE);
+    m_rcInsertMark = mark;
+    ::InvalidateRect(Hwnd(), &m_rcInsertMark, TRUE);
+}
+
+void CPlaylistListCtrl::HideInsertMark()
+{
+    m_bInsertMarkHidden = TRUE;
+    ::InvalidateRect(Hwnd(), &m_rcInsertMark, TRUE);
+}
+
+bool CPlaylistListCtrl::GetInsertMark(RECT& rc) const
+{
+    rc = m_rcInsertMark;
+    return !m_bInsertMarkHidden;
+}
+
+int CPlaylistListCtrl::GetDropIndex(POINT pt) const
+{
+    int hit = HitTest(pt);
+    if (hit >= 0) return InsertIndexFromHit(*this, pt, hit);
+    RECT rcFirst = {};
+    if (GetItemRect(0, &rcFirst, LVIR_BOUNDS) && pt.y >= rcFirst.bottom - rcFirst.top)
+        return GetItemCount();
+    return 0;
+}
+
+BOOL CPlaylistListCtrl::IsDraggedItem(int index) const
+{
+    return index >= 0 &&
+           std::binary_search(m_arrSelection.begin(), m_arrSelection.end(), static_cast<unsigned int>(index));
+}
+
+void CPlaylistListCtrl::BeginInternalDrag()
+{
+    if (CollectSelection() <= 0) return;
+    m_pDragImage = CreateMultiDragImage(*this, 0);
+    if (!m_pDragImage) return;
+    m_bDragging = TRUE;
+    // The image hangs below and to the right of the pointer.
+    if (!BeginImageDrag(*this, m_pDragImage.Get(), POINT{0, 0}, POINT{0, 0})) {
+        m_bDragging = FALSE;
+        m_pDragImage.Reset();
+    }
+}
+
+int CPlaylistListCtrl::DragIndexAt(POINT pt) const
+{
+    POINT screen = pt;
+    ::ClientToScreen(Hwnd(), &screen);
+    RECT rcWindow = {};
+    ::GetWindowRect(Hwnd(), &rcWindow);
+    return screen.y > rcWindow.top ? GetDropIndex(pt) : 0;
+}
+
+void CPlaylistListCtrl::TrackInternalDrag(POINT pt)
+{
+    int index = DragIndexAt(pt);
+    if (IsDraggedItem(index)) HideInsertMark();
+    else ShowInsertMark(index);
+
+    POINT screen = pt;
+    ::ClientToScreen(Hwnd(), &screen);
+    RECT area = DragImageArea(Hwnd());
+    if (!::PtInRect(&area, screen)) {
+        // Parked under the last entry, or at the list's bottom.
+        screen.x = area.left;
+        screen.y = area.bottom;
+        RECT rcLast = {};
+        int count = GetItemCount();
+        if (count > 0 && GetItemRect(count - 1, &rcLast, LVIR_BOUNDS)) {
+            ::MapWindowPoints(Hwnd(), nullptr, reinterpret_cast<POINT*>(&rcLast), 2);
+            if (rcLast.bottom > 0) screen.y = rcLast.bottom;
+        }
+    }
+    ::ImageList_DragMove(screen.x, screen.y);
+}
+
+// The whole dragged block moves, as collected when the drag began, whatever
+// the keyboard did to the selection meanwhile; the block alone is selected
+// afterwards.
+void CPlaylistListCtrl::DropInternalDrag(POINT pt)
+{
+    size_t target = static_cast<size_t>(DragIndexAt(pt));
+    EndInternalDrag();
+    CBatch batch(*this);
+    DeselectAll();
+    CEntryBlock block = MovePathsBefore(m_arrPaths, m_arrSelection, target);
+    SelectEntries(block);
+    batch.ScrollTo(block.first, FALSE);
+}
+
+void CPlaylistListCtrl::EndInternalDrag()
+{
+    if (!m_bDragging) return;
+    m_bDragging = FALSE;
+    EndImageDrag();
+    HideInsertMark();
+    m_pDragImage.Reset();
+    Invalidate(TRUE);
+}
+
+// During a drag the list paints as usual, with the drag image lifted off the
+// screen meanwhile (it saved the pixels under it and would put stale ones
+// back), and the mark drawn on top.
+LRESULT CPlaylistListCtrl::OnPaint(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    bool dragging = m_bDragging || g_bSourceDragging;
+    if (!dragging) return CListView::WindowProc(msg, wParam, lParam);
+    ::ImageList_DragShowNolock(FALSE);
+    LRESULT result = CListView::WindowProc(msg, wParam, lParam);
+    if (!m_bInsertMarkHidden) {
+        CWindowDc dc(Hwnd());
+        if (dc) ::FillRect(dc.Get(), &m_rcInsertMark, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    }
+    ::ImageList_DragShowNolock(TRUE);
+    return result;
 }

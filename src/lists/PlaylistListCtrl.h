@@ -44,6 +44,19 @@ public:
 
     const std::vector<std::wstring>& Paths() const { return m_arrPaths; }
 
+    // The insertion mark of a drag: a black bar over the top of entry index,
+    // or under the last entry when index is the entry count.
+    void ShowInsertMark(int index);
+    void HideInsertMark();
+    // Where the mark stands; false while it is hidden.
+    bool GetInsertMark(RECT& rc) const;
+    // The insertion index for a drop at pt (client coordinates): as for a
+    // drop from the source list over an entry; over no entry, the end when pt
+    // is an entry's height or more below the top, else the top.
+    int GetDropIndex(POINT pt) const;
+    // index is one of the entries being dragged inside the list.
+    BOOL IsDraggedItem(int index) const;
+
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool OnReflectedNotify(NMHDR* header, LRESULT& result) override;
@@ -77,6 +90,16 @@ private:
     void UpdateItemCount() const;
     void SelectEntries(CEntryBlock block) const;
     void ShowMessage(UINT id) const;
+
+    void BeginInternalDrag();
+    // The insertion index for the pointer at pt; above the list's top edge
+    // that is the top.
+    int DragIndexAt(POINT pt) const;
+    void TrackInternalDrag(POINT pt);
+    void DropInternalDrag(POINT pt);
+    // Ends the drag without moving anything; safe when none is under way.
+    void EndInternalDrag();
+    LRESULT OnPaint(UINT msg, WPARAM wParam, LPARAM lParam);
 
     CNotifyTarget m_hWndNotify;
     CIndexArray m_arrSelection;

@@ -1,7 +1,11 @@
 #include "lists/SourceListCtrl.h"
 
+#include "app/Globals.h"
 #include "lists/FolderScan.h"
+#include "lists/ListDrag.h"
 #include "lists/ListMessages.h"
+#include "lists/PlaylistListCtrl.h"
+#include "res/resource_ids.h"
 
 #include <shlwapi.h>
 
@@ -93,8 +97,22 @@ LRESULT CSourceListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONDBLCLK:
         m_hWndNotify.Post(WM_SOURCE_LIST_DBLCLK);
         break;
+    case WM_MOUSEMOVE:
+        if (g_bSourceDragging) TrackSourceDrag(PointFromLParam(lParam));
+        else UpdateItemTip(PointFromLParam(lParam));
+        break;
+    case WM_LBUTTONUP: {
+        LRESULT result = CListView::WindowProc(msg, wParam, lParam);
+        if (g_bSourceDragging && m_pDragImage) DropSourceDrag(PointFromLParam(lParam));
+        return result;
+    }
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse (a box, a switch of programs): no
+        // release will reach this list, so the drag must not outlive it.
+        if (reinterpret_cast<HWND>(lParam) != Hwnd()) EndSourceDrag();
+        break;
     case WM_DESTROY:
-        m_pDragImage.Reset();
+        EndSourceDrag();
         m_arrPaths.clear();
         break;
     default:
@@ -103,9 +121,115 @@ LRESULT CSourceListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     return CListView::WindowProc(msg, wParam, lParam);
 }
 
+CPlaylistListCtrl* CSourceListCtrl::FindPlaylist() const
+{
+    if (!m_hWndNotify.Get()) return nullptr;
+    HWND hPlaylist = ::GetDlgItem(m_hWndNotify.Get(), IDC_PLAYLIST_LIST);
+    return dynamic_cast<CPlaylistListCtrl*>(CWindow::FromHandle(hPlaylist));
+}
+
+// Client coordinates, not the window rectangle's: a point on the playlist's
+// frame would otherwise hit-test a few pixels off, and a drop near the middle
+// of an entry would land on the wrong side of it.
+POINT CSourceListCtrl::MapPointToTarget(POINT screen, const CListView& playlist)
+{
+    ::ScreenToClient(playlist.Hwnd(), &screen);
+    return screen;
+}
+
+int CSourceListCtrl::GetTargetIndex(const CListView* pPlaylist, POINT q)
+{
+    if (!pPlaylist) return 0;
+    int hit = pPlaylist->HitTest(q);
+    if (hit < 0) return pPlaylist->GetItemCount();
+    return InsertIndexFromHit(*pPlaylist, q, hit);
+}
+
+void CSourceListCtrl::BeginSourceDrag()
+{
+    g_arrDragPaths.clear();
+    if (GetSelectedPaths(g_arrDragPaths) <= 0) return;
+    // The last item of the page is left out of the image.
+    m_pDragImage = CreateMultiDragImage(*this, 1);
+    if (!m_pDragImage) return;
+    IMAGEINFO info = {};
+    ::ImageList_GetImageInfo(m_pDragImage.Get(), 0, &info);
+    // The image hangs to the right of the pointer, centred on it vertically.
+    POINT hotSpot = {0, (info.rcImage.bottom - info.rcImage.top) / 2};
+    g_bSourceDragging = TRUE;
+    if (!BeginImageDrag(*this, m_pDragImage.Get(), hotSpot, hotSpot)) {
+        g_bSourceDragging = FALSE;
+        m_pDragImage.Reset();
+    }
+}
+
+void CSourceListCtrl::TrackSourceDrag(POINT pt)
+{
+    POINT screen = pt;
+    ::ClientToScreen(Hwnd(), &screen);
+    HWND hUnder = ::WindowFromPoint(screen);
+    if (m_hWndNotify.Get() && m_hCursorArrow && m_hCursorNo) {
+        CPlaylistListCtrl* pPlaylist = FindPlaylist();
+        if (pPlaylist && hUnder == pPlaylist->Hwnd()) {
+            ::SetCursor(m_hCursorArrow);
+            pPlaylist->ShowInsertMark(GetTargetIndex(pPlaylist, MapPointToTarget(screen, *pPlaylist)));
+        } else {
+            ::SetCursor(m_hCursorNo);
+        }
+    }
+    ::ImageList_DragMove(screen.x, screen.y);
+}
+
+void CSourceListCtrl::DropSourceDrag(POINT pt)
+{
+    POINT screen = pt;
+    ::ClientToScreen(Hwnd(), &screen);
+    CPlaylistListCtrl* pPlaylist = FindPlaylist();
+    RECT rcPlaylist = {};
+    bool dropped = pPlaylist && ::GetWindowRect(pPlaylist->Hwnd(), &rcPlaylist) &&
+                   ::PtInRect(&rcPlaylist, screen);
+    int index = dropped ? GetTargetIndex(pPlaylist, MapPointToTarget(screen, *pPlaylist)) : 0;
+    EndSourceDrag();
+    ::SetCursor(m_hCursorArrow);
+    if (dropped) m_hWndNotify.Post(WM_DROP_ON_PLAYLIST, static_cast<WPARAM>(index));
+}
+
+// The playlist's mark goes whatever the drop: a drag released elsewhere
+// would otherwise leave the bar drawn over the playlist. The flag clears
+// before the capture goes, since releasing it comes back here.
+void CSourceListCtrl::EndSourceDrag()
+{
+    if (!g_bSourceDragging || !m_pDragImage) return;
+    g_bSourceDragging = FALSE;
+    EndImageDrag();
+    if (CPlaylistListCtrl* pPlaylist = FindPlaylist()) pPlaylist->HideInsertMark();
+    m_pDragImage.Reset();
+}
+
+void CSourceListCtrl::UpdateItemTip(POINT pt)
+{
+    int item = HitTest(pt);
+    if (item == g_nLastHoverItem) return;
+    g_nLastHoverItem = item;
+    RECT rcItem = {};
+    const wchar_t* text = L"";
+    BOOL selected = FALSE;
+    if (item >= 0 && static_cast<size_t>(item) < m_arrPaths.size()) {
+        text = ::PathFindFileNameW(m_arrPaths[static_cast<size_t>(item)].c_str());
+        if (GetItemRect(item, &rcItem, LVIR_BOUNDS)) ::MapWindowPoints(Hwnd(), nullptr, reinterpret_cast<POINT*>(&rcItem), 2);
+        selected = (GetItemState(item, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+    }
+    if (m_hWndNotify.Get() && m_pTipSink) m_pTipSink->ShowItemTip(this, item, rcItem, text, selected);
+}
+
 bool CSourceListCtrl::OnReflectedNotify(NMHDR* header, LRESULT& result)
 {
     if (AnswerDisplayRequest(header, m_arrPaths, result)) return true;
+    if (header->code == LVN_BEGINDRAG) {
+        BeginSourceDrag();
+        result = 0;
+        return true;
+    }
     if (header->code != LVN_ITEMCHANGED) return false;
     m_hWndNotify.Post(WM_LIST_CHANGED);
     result = 0;

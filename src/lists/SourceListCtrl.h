@@ -4,10 +4,13 @@
 
 #include "framework/ListView.h"
 #include "framework/Raii.h"
+#include "lists/ItemTipSink.h"
 #include "lists/ListCommon.h"
 
 #include <string>
 #include <vector>
+
+class CPlaylistListCtrl;
 
 class CSourceListCtrl : public CListView {
 public:
@@ -36,6 +39,18 @@ public:
 
     const std::vector<std::wstring>& Paths() const { return m_arrPaths; }
 
+    // Receives the item under the pointer while no drag is under way.
+    void SetTipSink(IItemTipSink* pSink) { m_pTipSink = pSink; }
+
+    // The playlist (control 1022 of the notify window), or null.
+    CPlaylistListCtrl* FindPlaylist() const;
+    // A screen point in the playlist's client coordinates.
+    static POINT MapPointToTarget(POINT screen, const CListView& playlist);
+    // The playlist index that a drop at q (playlist client coordinates)
+    // inserts at: before the item in whose upper half q lies, after it in
+    // its lower half, at the end when q is over no item; 0 without a list.
+    static int GetTargetIndex(const CListView* pPlaylist, POINT q);
+
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool OnReflectedNotify(NMHDR* header, LRESULT& result) override;
@@ -43,10 +58,18 @@ protected:
 private:
     void ShowNewContent();
 
+    void BeginSourceDrag();
+    void TrackSourceDrag(POINT pt);
+    void DropSourceDrag(POINT pt);
+    // Ends the drag without dropping; safe to call when none is under way.
+    void EndSourceDrag();
+    void UpdateItemTip(POINT pt);
+
     CNotifyTarget m_hWndNotify;
     // Drag image of a drag out of this list; only exists while it lasts.
     CImageList m_pDragImage;
     HCURSOR m_hCursorArrow = nullptr;
     HCURSOR m_hCursorNo = nullptr;
     std::vector<std::wstring> m_arrPaths;
+    IItemTipSink* m_pTipSink = nullptr;
 };

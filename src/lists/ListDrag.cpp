@@ -1,0 +1,99 @@
+#include "lists/ListDrag.h"
+
+#include <vector>
+
+BOOL g_bSourceDragging = FALSE;
+int g_nLastHoverItem = -2;
+
+namespace {
+
+const COLORREF kTransparent = RGB(255, 0, 255);
+
+// The selected items from the top of the page to last, with their bounds.
+struct CDragItem {
+    int index;
+    RECT bounds;
+};
+
+std::vector<CDragItem> SelectedItemsInView(const CListView& list, int top, int last)
+{
+    std::vector<CDragItem> items;
+    for (int i = list.GetNextItem(top - 1, LVNI_SELECTED); i >= 0 && i <= last;
+         i = list.GetNextItem(i, LVNI_SELECTED)) {
+        CDragItem item = {i, {}};
+        if (list.GetItemRect(i, &item.bounds, LVIR_BOUNDS)) items.push_back(item);
+    }
+    return items;
+}
+
+}
+
+CImageList CreateMultiDragImage(const CListView& list, int spareItems)
+{
+    int top = list.GetTopIndex();
+    int last = top + list.GetCountPerPage() - 1 - spareItems;
+    if (last > list.GetItemCount() - 1) last = list.GetItemCount() - 1;
+    if (last < 0) return CImageList();
+
+    std::vector<CDragItem> items = SelectedItemsInView(list, top, last);
+    RECT united = {};
+    for (const CDragItem& item : items) {
+        RECT bounds = item.bounds;
+        if (bounds.left < 0) bounds.left = 0;
+        ::UnionRect(&united, &united, &bounds);
+    }
+    int width = united.right - united.left;
+    int height = united.bottom - united.top;
+
+    CWindowDc listDc(list.Hwnd());
+    if (!listDc) return CImageList();
+    CMemoryDc memDc(::CreateCompatibleDC(listDc.Get()));
+    CBitmap bitmap(::CreateCompatibleBitmap(listDc.Get(), width, height));
+    if (!memDc || !bitmap) return CImageList();
+    {
+        CSelectObject select(memDc.Get(), bitmap.Get());
+        RECT all = {0, 0, width, height};
+        CBrush magenta(::CreateSolidBrush(kTransparent));
+        ::FillRect(memDc.Get(), &all, magenta.Get());
+        for (const CDragItem& item : items) {
+            POINT origin = {};
+            CImageList itemImage(list.CreateDragImage(item.index, &origin));
+            if (!itemImage) continue;
+            ::ImageList_Draw(itemImage.Get(), 0, memDc.Get(), item.bounds.left - united.left,
+                             item.bounds.top - united.top, ILD_MASK);
+        }
+    }
+    // The bitmap must be out of the memory DC before the image list copies it.
+    CImageList image(::ImageList_Create(width, height, ILC_MASK | ILC_COLOR32, 0, 1));
+    if (image && ::ImageList_AddMasked(image.Get(), bitmap.Get(), kTransparent) < 0) image.Reset();
+    return image;
+}
+
+int InsertIndexFromHit(const CListView& list, POINT pt, int hit)
+{
+    RECT bounds = {};
+    if (list.GetItemRect(hit, &bounds, LVIR_BOUNDS) && pt.y <= bounds.top + (bounds.bottom - bounds.top) / 2)
+        return hit;
+    return hit + 1;
+}
+
+bool BeginImageDrag(const CListView& list, HIMAGELIST image, POINT hotSpot, POINT clientStart)
+{
+    if (!::ImageList_BeginDrag(image, 0, hotSpot.x, hotSpot.y)) return false;
+    ::ClientToScreen(list.Hwnd(), &clientStart);
+    ::ImageList_DragEnter(nullptr, clientStart.x, clientStart.y);
+    ::SetCapture(list.Hwnd());
+    return true;
+}
+
+void EndImageDrag()
+{
+    ::ImageList_DragLeave(nullptr);
+    ::ImageList_EndDrag();
+    ::ReleaseCapture();
+}
+
+POINT PointFromLParam(LPARAM lParam)
+{
+    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}

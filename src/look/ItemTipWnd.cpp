@@ -1,0 +1,186 @@
+#include "look/ItemTipWnd.h"
+
+#include "framework/Raii.h"
+
+namespace {
+
+const wchar_t kTipClass[] = L"WavaItemTip";
+
+// One tip exists; its press memory outlives hiding and showing it.
+BOOL g_bTipButtonDown = FALSE;
+DWORD g_dwTipLastPress = 0;
+int g_nTipLastPressItem = -1;
+
+bool RegisterTipClass()
+{
+    WNDCLASSW wc = {};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kTipClass;
+    return ::RegisterClassW(&wc) || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+HFONT WindowFont(HWND hWnd)
+{
+    return hWnd ? reinterpret_cast<HFONT>(::SendMessageW(hWnd, WM_GETFONT, 0, 0)) : nullptr;
+}
+
+}
+
+CItemTipWnd::CItemTipWnd() : m_nDblClickTime(::GetDoubleClickTime())
+{
+}
+
+CItemTipWnd::~CItemTipWnd()
+{
+    if (Hwnd()) ::DestroyWindow(Hwnd());
+}
+
+BOOL CItemTipWnd::SetNotifyWnd(HWND hWnd)
+{
+    if (!hWnd) return FALSE;
+    m_hWndNotify = hWnd;
+    return TRUE;
+}
+
+// Owned by hOwner, so that it goes with the owner's window and never stands
+// alone on the screen after it.
+BOOL CItemTipWnd::CreateTip(HWND hOwner)
+{
+    if (!RegisterTipClass()) return FALSE;
+    if (!CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kTipClass, L"", WS_POPUP, 0, 0, 10, 10, hOwner, 0))
+        return FALSE;
+    m_hOwner = hOwner;
+    return TRUE;
+}
+
+BOOL CItemTipWnd::ShowTip(CListView* pList, int nItem, const RECT* prcItem, const wchar_t* pszText,
+                          BOOL bSelected)
+{
+    m_nItem = nItem;
+    m_bShowing = TRUE;
+    m_strText = pszText ? pszText : L"";
+    m_bSelected = bSelected;
+    m_pList = pList;
+    if (m_strText.empty() || !prcItem || prcItem->right == 0 || prcItem->bottom == 0) return HideTip();
+
+    SIZE text = {};
+    {
+        CWindowDc dc(Hwnd());
+        if (!dc) return HideTip();
+        CSelectObject font(dc.Get(), WindowFont(m_hOwner));
+        ::GetTextExtentPoint32W(dc.Get(), m_strText.c_str(), static_cast<int>(m_strText.size()), &text);
+    }
+    if (prcItem->right - prcItem->left >= text.cx) return HideTip();
+
+    BOOL placed = ::SetWindowPos(Hwnd(), nullptr, prcItem->left, prcItem->top, text.cx,
+                                 prcItem->bottom - prcItem->top,
+                                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    m_rcTip = {prcItem->left, prcItem->top, prcItem->left + text.cx, prcItem->bottom};
+    return placed;
+}
+
+BOOL CItemTipWnd::HideTip()
+{
+    m_bSelected = FALSE;
+    m_bShowing = FALSE;
+    return ::ShowWindow(Hwnd(), SW_HIDE);
+}
+
+bool CItemTipWnd::OwnerCanHear() const
+{
+    return m_hOwner && m_nItem >= 0 && ::IsWindow(m_hOwner);
+}
+
+LRESULT CItemTipWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_MOUSEACTIVATE:
+        // The main dialog keeps the activation and the focus.
+        return MA_NOACTIVATE;
+    case WM_LBUTTONDOWN:
+        OnLButtonDown();
+        break;
+    case WM_LBUTTONUP:
+        g_bTipButtonDown = FALSE;
+        break;
+    case WM_MOUSEMOVE:
+        OnMouseMove(lParam);
+        break;
+    default:
+        break;
+    }
+    return CWindow::WindowProc(msg, wParam, lParam);
+}
+
+void CItemTipWnd::OnLButtonDown()
+{
+    g_bTipButtonDown = TRUE;
+    DWORD now = ::GetTickCount();
+    bool doubleClick = g_nTipLastPressItem == m_nItem && now - g_dwTipLastPress < m_nDblClickTime;
+    if (doubleClick && OwnerCanHear()) ::PostMessageW(m_hOwner, WM_TIP_DBLCLICK, static_cast<WPARAM>(m_nItem), 0);
+    m_bSelected = TRUE;
+    ::InvalidateRect(Hwnd(), nullptr, TRUE);
+    if (OwnerCanHear()) ::PostMessageW(m_hOwner, WM_TIP_CLICK, static_cast<WPARAM>(m_nItem), 0);
+    // A press that completed a double click starts no new one: a third
+    // quick press is a single click, or it would add the files again.
+    g_nTipLastPressItem = doubleClick ? -1 : m_nItem;
+    g_dwTipLastPress = now;
+}
+
+void CItemTipWnd::OnMouseMove(LPARAM lParam)
+{
+    POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (g_bTipButtonDown) {
+        // The press becomes the list's, at the same spot, so that the list
+        // can begin its own drag.
+        g_bTipButtonDown = FALSE;
+        HideTip();
+        if (!m_pList || !m_pList->Hwnd()) return;
+        ::MapWindowPoints(Hwnd(), m_pList->Hwnd(), &pt, 1);
+        ::SetCapture(m_pList->Hwnd());
+        m_pList->Post(WM_LBUTTONDOWN, 0, MAKELPARAM(pt.x, pt.y));
+        return;
+    }
+    // The tip holds the mouse while the pointer is over it, so that it
+    // learns when the pointer leaves.
+    ::SetCapture(Hwnd());
+    ::ClientToScreen(Hwnd(), &pt);
+    if (!::PtInRect(&m_rcTip, pt)) {
+        ::ReleaseCapture();
+        HideTip();
+    }
+}
+
+void CItemTipWnd::OnPaint()
+{
+    PAINTSTRUCT ps;
+    HDC hDc = ::BeginPaint(Hwnd(), &ps);
+    HFONT hFont = m_bShowing && ::IsWindow(m_hWndNotify) ? WindowFont(m_hWndNotify) : nullptr;
+    if (hFont) {
+        {
+            CSelectObject font(hDc, hFont);
+            int saved = m_bSelected ? ::SaveDC(hDc) : 0;
+            if (m_bSelected) {
+                ::SetBkColor(hDc, ::GetSysColor(COLOR_HIGHLIGHT));
+                ::SetTextColor(hDc, ::GetSysColor(COLOR_HIGHLIGHTTEXT));
+            }
+            ::SetBkMode(hDc, OPAQUE);
+            ::TextOutW(hDc, 0, 0, m_strText.c_str(), static_cast<int>(m_strText.size()));
+            if (saved) ::RestoreDC(hDc, saved);
+        }
+        // Open on the left, where the item's own text begins.
+        int w = m_rcTip.right - m_rcTip.left;
+        int h = m_rcTip.bottom - m_rcTip.top;
+        ::MoveToEx(hDc, 0, 0, nullptr);
+        ::LineTo(hDc, w - 1, 0);
+        ::LineTo(hDc, w - 1, h - 1);
+        ::LineTo(hDc, 0, h - 1);
+    }
+    ::EndPaint(Hwnd(), &ps);
+}
