@@ -37,6 +37,18 @@ int SmallIconIndex(LPCITEMIDLIST pidl, UINT extraFlags)
     return info.iIcon;
 }
 
+// A folder that can only have the system's ordinary folder icons: a folder
+// takes a picture of its own only when it is marked read-only or system (or
+// is a link elsewhere). Read from the item id, without touching the disk.
+bool IsPlainFolder(IShellFolder* pFolder, LPCITEMIDLIST childId)
+{
+    WIN32_FIND_DATAW data = {};
+    if (FAILED(::SHGetDataFromIDListW(pFolder, childId, SHGDFIL_FINDDATA, &data, sizeof(data))))
+        return false;
+    const DWORD kOwnIconMarks = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_REPARSE_POINT;
+    return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(data.dwFileAttributes & kOwnIconMarks);
+}
+
 bool IsRootPath(const std::wstring& path)
 {
     return !path.empty() && ::PathIsRootW(path.c_str());
@@ -70,13 +82,7 @@ struct CFolderTreeCtrl::CFolderItemData {
     // A root such as a drive's: it shows the device's name and icon.
     bool m_bRoot = false;
 
-    // The closed (0) or open (1) small icon, asked of the shell once.
-    int Icon(bool bOpen)
-    {
-        int& nIcon = m_nIcons[bOpen ? 1 : 0];
-        if (nIcon < 0) nIcon = SmallIconIndex(m_idl.Get(), bOpen ? SHGFI_OPENICON : 0);
-        return nIcon;
-    }
+    // The closed (0) and open (1) small icon; -1 until asked for.
     int m_nIcons[2] = {-1, -1};
 };
 
@@ -206,6 +212,21 @@ BOOL CFolderTreeCtrl::FillItem(TVITEMW& item)
     return TRUE;
 }
 
+// Asking the shell for an item's icon costs milliseconds; the answer for one
+// plain folder serves every other plain folder of the tree.
+int CFolderTreeCtrl::IconOf(CFolderItemData& record, bool bOpen) const
+{
+    int& nIcon = record.m_nIcons[bOpen ? 1 : 0];
+    if (nIcon >= 0) return nIcon;
+    UINT flags = bOpen ? SHGFI_OPENICON : 0;
+    if (!record.m_bRoot && IsPlainFolder(record.m_pFolder.Get(), record.LastId())) {
+        int& nShared = m_nPlainFolderIcons[bOpen ? 1 : 0];
+        if (nShared < 0) nShared = SmallIconIndex(record.m_idl.Get(), flags);
+        return nIcon = nShared;
+    }
+    return nIcon = SmallIconIndex(record.m_idl.Get(), flags);
+}
+
 void CFolderTreeCtrl::FillImages(CFolderItemData& record, TVITEMW& item) const
 {
     if (record.m_bRoot && m_nDeviceIconIndex >= 0) {
@@ -213,14 +234,14 @@ void CFolderTreeCtrl::FillImages(CFolderItemData& record, TVITEMW& item) const
         if (item.mask & TVIF_SELECTEDIMAGE) item.iSelectedImage = m_nDeviceIconIndex;
         return;
     }
-    if (item.mask & TVIF_IMAGE) item.iImage = record.Icon(false);
+    if (item.mask & TVIF_IMAGE) item.iImage = IconOf(record, false);
     if (item.mask & TVIF_SELECTEDIMAGE) {
         // Only the selected item shows its selected image, so the open
         // icon is asked for that one alone; the others get the closed one
         // until they are selected.
         bool bOpen = item.hItem && GetSelectedItem() == item.hItem &&
                      (AttributesOf(record.m_pFolder.Get(), record.LastId(), SFGAO_FOLDER) & SFGAO_FOLDER);
-        item.iSelectedImage = record.Icon(bOpen);
+        item.iSelectedImage = IconOf(record, bOpen);
     }
 }
 

@@ -54,6 +54,7 @@ private:
     BOOL FillItem(TVITEMW& item);
     void LearnRecycleName(IShellFolder* pFolder);
     void FillImages(CFolderItemData& record, TVITEMW& item) const;
+    int IconOf(CFolderItemData& record, bool bOpen) const;
     BOOL FillFolderChildren(HTREEITEM hItem);
     BOOL EnumChildFolders(HTREEITEM hItem, LPCITEMIDLIST pidl);
     static int CALLBACK CompareFolderItems(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
@@ -68,4 +69,6 @@ private:
     HWND m_hCaption = nullptr;
     int m_nDeviceIconIndex = -1;
     std::wstring m_strRecycleName;
+    // The closed and open icons of a plain folder, once one was asked for.
+    mutable int m_nPlainFolderIcons[2] = {-1, -1};
 };
