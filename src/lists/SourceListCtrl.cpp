@@ -9,6 +9,8 @@
 
 #include <shlwapi.h>
 
+#include <algorithm>
+
 CSourceListCtrl::CSourceListCtrl()
     : m_hCursorArrow(::LoadCursorW(nullptr, IDC_ARROW)), m_hCursorNo(::LoadCursorW(nullptr, IDC_NO))
 {
@@ -128,12 +130,18 @@ CPlaylistListCtrl* CSourceListCtrl::FindPlaylist() const
     return dynamic_cast<CPlaylistListCtrl*>(CWindow::FromHandle(hPlaylist));
 }
 
-// Client coordinates, not the window rectangle's: a point on the playlist's
-// frame would otherwise hit-test a few pixels off, and a drop near the middle
-// of an entry would land on the wrong side of it.
+// Client coordinates, not offsets into the window rectangle: those are a
+// frame's width off, so a drop near the middle of an entry would land on the
+// wrong side of it. A point on the frame or the scroll bar counts as the
+// nearest client point, so that it means the entry beside it rather than the
+// end of the playlist.
 POINT CSourceListCtrl::MapPointToTarget(POINT screen, const CListView& playlist)
 {
+    RECT client = {};
+    ::GetClientRect(playlist.Hwnd(), &client);
     ::ScreenToClient(playlist.Hwnd(), &screen);
+    if (client.right > 0) screen.x = std::clamp(screen.x, 0L, client.right - 1);
+    if (client.bottom > 0) screen.y = std::clamp(screen.y, 0L, client.bottom - 1);
     return screen;
 }
 

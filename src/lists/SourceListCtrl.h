@@ -44,7 +44,8 @@ public:
 
     // The playlist (control 1022 of the notify window), or null.
     CPlaylistListCtrl* FindPlaylist() const;
-    // A screen point in the playlist's client coordinates.
+    // A screen point in the playlist's client coordinates; a point on its
+    // frame or scroll bar counts as the nearest client point.
     static POINT MapPointToTarget(POINT screen, const CListView& playlist);
     // The playlist index that a drop at q (playlist client coordinates)
     // inserts at: before the item in whose upper half q lies, after it in
