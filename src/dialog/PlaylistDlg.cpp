@@ -1,6 +1,7 @@
 #include "dialog/PlaylistDlg.h"
 #include "app/Globals.h"
 #include "app/HandOff.h"
+#include "dialog/DeviceIcon.h"
 #include "dialog/DeviceRemoval.h"
 #include "framework/App.h"
 #include "framework/MessageBox.h"
@@ -11,7 +12,6 @@
 #include "res/resource_ids.h"
 
 #include <shellapi.h>
-#include <shlobj.h>
 #include <shlwapi.h>
 
 namespace {
@@ -25,40 +25,6 @@ void CenterOnDesktop(HWND hWnd)
     int x = desktop.left + ((desktop.right - desktop.left) - (window.right - window.left)) / 2;
     int y = desktop.top + ((desktop.bottom - desktop.top) - (window.bottom - window.top)) / 2;
     ::SetWindowPos(hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-HIMAGELIST SystemImageList(UINT sizeFlag)
-{
-    SHFILEINFOW info = {};
-    return reinterpret_cast<HIMAGELIST>(
-        ::SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | sizeFlag));
-}
-
-// Appends an icon to the system's small and large image lists and answers
-// its index in the small one (-1 on failure). The shell keeps one index for
-// an icon across all its sizes, so every further size list it has gets the
-// icon too; otherwise the shell's own later icons would land at different
-// indices in different lists and show the wrong pictures.
-int AppendToSystemImageLists(HICON hSmall, HICON hLarge)
-{
-    // IImageList; not every import library carries its id.
-    const IID kImageListId = {0x46EB5926, 0x582E, 0x4017, {0x9F, 0xDF, 0xE8, 0x99, 0x8D, 0xAA, 0x09, 0x50}};
-    HIMAGELIST smallList = SystemImageList(SHGFI_SMALLICON);
-    HIMAGELIST largeList = SystemImageList(0);
-    if (!smallList || !largeList) return -1;
-    int count = ImageList_GetImageCount(smallList);
-    int index = ImageList_ReplaceIcon(smallList, -1, hSmall);
-    ImageList_ReplaceIcon(largeList, -1, hLarge);
-
-    const int kOtherSizes[] = {SHIL_EXTRALARGE, SHIL_SYSSMALL, SHIL_JUMBO};
-    for (int size : kOtherSizes) {
-        HIMAGELIST list = nullptr;
-        if (FAILED(::SHGetImageList(size, kImageListId, reinterpret_cast<void**>(&list))) || !list)
-            continue;
-        if (list != smallList && list != largeList && ImageList_GetImageCount(list) == count)
-            ImageList_ReplaceIcon(list, -1, size == SHIL_SYSSMALL ? hSmall : hLarge);
-    }
-    return index;
 }
 }
 
@@ -119,23 +85,10 @@ void CPlaylistDlg::ApplySkin()
     if (MakeProgramSkinParams(bundlePath, params)) m_skin.AttachSkin(Hwnd(), &params, nullptr);
 }
 
-// The player's own icon joins the system image lists, so that the tree can
-// show the drive with it. Both sizes or none: a list with only one of them
-// would show the wrong picture at the other size.
 void CPlaylistDlg::AddDeviceIcon()
 {
     const CDeviceFields& device = AppDeviceFields();
-    if (!device.m_szIconModule[0]) return;
-    // Only the module's resources are needed: it is mapped as data, so no
-    // code of a module named on the command line ever runs here.
-    CModule module(::LoadLibraryExW(device.m_szIconModule, nullptr,
-                                    LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-    if (!module) return;
-    const wchar_t* id = MAKEINTRESOURCEW(LOWORD(device.m_nIconId));
-    CIcon small(static_cast<HICON>(::LoadImageW(module.Get(), id, IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
-    CIcon large(static_cast<HICON>(::LoadImageW(module.Get(), id, IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
-    if (!small || !large) return;
-    int index = AppendToSystemImageLists(small.Get(), large.Get());
+    int index = AddDeviceIconToSystemLists(device.m_szIconModule, device.m_nIconId);
     if (index >= 0) m_treeFolders.SetDeviceIconIndex(index);
 }
 

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 #include <dbt.h>
+#include <commctrl.h>
+#include <shellapi.h>
 #include <functional>
 
 namespace {
@@ -130,6 +132,57 @@ TEST_F(PlaylistDlgTest, RemovalOfTheDeviceDriveEndsWithOk)
     });
     EXPECT_EQ(IDOK, result);
     EXPECT_FALSE(dlg.ClosedByRequest());
+}
+
+int RootImage(HWND hDlg)
+{
+    HWND tree = ::GetDlgItem(hDlg, IDC_FOLDER_TREE);
+    TVITEMW item = {};
+    item.mask = TVIF_IMAGE;
+    item.hItem = TreeView_GetRoot(tree);
+    TreeView_GetItem(tree, &item);
+    return item.iImage;
+}
+
+// The device icon module of the companion has icon 201 in both sizes the
+// program loads and icon 202 in the large size only.
+TEST_F(PlaylistDlgTest, DeviceIconShowsOnlyWhenBothSizesExist)
+{
+    // The drive's own icon, as the tree shows it without a device icon.
+    int generic = -1;
+    {
+        CPlaylistDlg plain;
+        RunWith(plain, [&](HWND hWnd) {
+            generic = RootImage(hWnd);
+            ::SendMessageW(hWnd, WM_COMMAND, IDCANCEL, 0);
+        });
+    }
+    std::wstring module = ExeFolder() + L"\\..\\companion\\DeviceIcon.dll";
+    ::lstrcpyW(m_fields.m_szIconModule, module.c_str());
+
+    struct {
+        int id;
+        bool shown;
+    } cases[] = {{201, true}, {202, false}, {999, false}, {201 + 0x10000, true}};
+    for (const auto& c : cases) {
+        m_fields.m_nIconId = c.id;
+        HIMAGELIST small = reinterpret_cast<HIMAGELIST>([] {
+            SHFILEINFOW info = {};
+            return ::SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+        }());
+        int countBefore = ImageList_GetImageCount(small);
+        CPlaylistDlg dlg;
+        RunWith(dlg, [&](HWND hWnd) {
+            int image = RootImage(hWnd);
+            if (c.shown) {
+                EXPECT_GE(image, countBefore) << c.id;
+                EXPECT_NE(generic, image) << c.id;
+            } else {
+                EXPECT_EQ(generic, image) << c.id;
+            }
+            ::SendMessageW(hWnd, WM_COMMAND, IDCANCEL, 0);
+        });
+    }
 }
 
 }  // namespace
