@@ -2,6 +2,7 @@
 // list into the playlist, and within the playlist. The host does with a drop
 // what the main dialog does: it inserts the dragged paths at the index.
 #include "ListHost.h"
+#include "PointerInput.h"
 #include "TestFolders.h"
 
 #include "app/Globals.h"
@@ -15,20 +16,6 @@
 const wchar_t kTestRoot[] = L"G:\\lists-drag";
 
 namespace {
-
-void SendMouse(DWORD flags, POINT screen = {})
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    if (flags & MOUSEEVENTF_MOVE) {
-        // Absolute coordinates run from 0 to 65535 across the screen.
-        input.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
-        input.mi.dx = ::MulDiv(screen.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-        input.mi.dy = ::MulDiv(screen.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    }
-    ::SendInput(1, &input, sizeof(input));
-}
 
 // Entries by their number in MakePaths, as in "0 2 1".
 std::wstring Order(const CPlaylistListCtrl& list)
@@ -77,7 +64,7 @@ protected:
     }
     void TearDown() override
     {
-        if (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) SendMouse(MOUSEEVENTF_LEFTUP);
+        if (LeftButtonDown()) SendMouse(MOUSEEVENTF_LEFTUP);
         Pump(50);
         EXPECT_FALSE(g_bSourceDragging) << "no drag outlives its test";
     }
@@ -86,39 +73,18 @@ protected:
     // answers true. A drop is inserted as the main dialog inserts it.
     bool Pump(DWORD ms, const std::function<bool()>& done = nullptr)
     {
-        DWORD start = ::GetTickCount();
-        for (;;) {
-            MSG m;
-            while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-                if (m.hwnd == host.Hwnd() && m.message == WM_DROP_ON_PLAYLIST) {
-                    ++drops;
-                    host.playlist.InsertEntries(static_cast<int>(m.wParam), g_arrDragPaths);
-                }
-                ::TranslateMessage(&m);
-                ::DispatchMessageW(&m);
-            }
-            if (done && done()) return true;
-            if (::GetTickCount() - start >= ms) return false;
-            ::Sleep(5);
-        }
+        return PumpUntil(ms, done, [this](const MSG& m) {
+            if (m.hwnd != host.Hwnd() || m.message != WM_DROP_ON_PLAYLIST) return;
+            ++drops;
+            host.playlist.InsertEntries(static_cast<int>(m.wParam), g_arrDragPaths);
+        });
     }
 
-    // Moves the pointer in a few steps and waits until it is there.
     void MoveTo(POINT target)
     {
-        POINT from = {};
-        ::GetCursorPos(&from);
-        for (int step = 1; step <= 4; ++step) {
-            POINT pt = {from.x + (target.x - from.x) * step / 4, from.y + (target.y - from.y) * step / 4};
-            SendMouse(MOUSEEVENTF_MOVE, pt);
-            Pump(15);
-        }
-        ASSERT_TRUE(Pump(1000, [target] {
-            POINT now = {};
-            ::GetCursorPos(&now);
-            return now.x == target.x && now.y == target.y;
+        ASSERT_TRUE(MovePointerTo(target, [this](DWORD ms, const std::function<bool()>& done) {
+            return Pump(ms, done);
         }));
-        Pump(30);
     }
 
     static POINT OnItem(const CListView& list, int item, Where where = Where::Upper)
@@ -144,7 +110,7 @@ protected:
         start.x += (s_presses++ % 3) * 20;
         MoveTo(start);
         SendMouse(MOUSEEVENTF_LEFTDOWN);
-        ASSERT_TRUE(Pump(1000, [] { return (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0; }));
+        ASSERT_TRUE(Pump(1000, LeftButtonDown));
         Pump(30);
         MoveTo(POINT{start.x + 12, start.y + 3});
         ASSERT_TRUE(Pump(1000, dragging)) << "the drag began";
@@ -153,7 +119,7 @@ protected:
     void Release()
     {
         SendMouse(MOUSEEVENTF_LEFTUP);
-        ASSERT_TRUE(Pump(1000, [] { return !(::GetAsyncKeyState(VK_LBUTTON) & 0x8000); }));
+        ASSERT_TRUE(Pump(1000, [] { return !LeftButtonDown(); }));
         Pump(50);
     }
 
