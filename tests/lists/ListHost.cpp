@@ -68,6 +68,17 @@ void CListHost::Destroy()
     if (Hwnd()) ::DestroyWindow(Hwnd());
 }
 
+bool ResetHost(CListHost& host, int entries, const std::wstring& folder)
+{
+    if (!host.Hwnd()) return false;
+    if (host.playlist.GetItemCount() > 0) host.playlist.RemoveAllEntries();
+    if (!host.playlist.AddEntries(MakePaths(0, entries))) return false;
+    host.playlist.DeselectAll();
+    if (!host.source.FillFromFolder(folder.c_str())) return false;
+    host.source.SetItemState(-1, 0, LVIS_SELECTED);
+    return true;
+}
+
 std::vector<int> SelectedItems(const CListView& list)
 {
     std::vector<int> items;

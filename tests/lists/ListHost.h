@@ -24,6 +24,10 @@ public:
     CPlaylistListCtrl playlist;
 };
 
+// Puts a host back to the start of an input test: entries playlist entries
+// from MakePaths and the files of folder in the source list, nothing selected.
+bool ResetHost(CListHost& host, int entries, const std::wstring& folder);
+
 // Selected item indices of a list, ascending.
 std::vector<int> SelectedItems(const CListView& list);
 

@@ -51,12 +51,7 @@ protected:
 
     void SetUp() override
     {
-        ASSERT_TRUE(host.Hwnd());
-        if (host.playlist.GetItemCount() > 0) host.playlist.RemoveAllEntries();
-        ASSERT_TRUE(host.playlist.AddEntries(MakePaths(0, 6)));
-        host.playlist.DeselectAll();
-        ASSERT_TRUE(host.source.FillFromFolder(s_folder.c_str()));
-        host.source.SetItemState(-1, 0, LVIS_SELECTED);
+        ASSERT_TRUE(ResetHost(host, 6, s_folder));
         ::SetForegroundWindow(host.Hwnd());
         ::SetFocus(host.Hwnd());
         Pump(50);

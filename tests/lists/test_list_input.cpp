@@ -56,12 +56,7 @@ protected:
 
     void SetUp() override
     {
-        ASSERT_TRUE(host.Hwnd());
-        if (host.playlist.GetItemCount() > 0) host.playlist.RemoveAllEntries();
-        ASSERT_TRUE(host.playlist.AddEntries(MakePaths(0, 5)));
-        host.playlist.DeselectAll();
-        ASSERT_TRUE(host.source.FillFromFolder(s_folder.c_str()));
-        host.source.SetItemState(-1, 0, LVIS_SELECTED);
+        ASSERT_TRUE(ResetHost(host, 5, s_folder));
         ::SetFocus(host.Hwnd());
         Pump(50);
         posted.clear();

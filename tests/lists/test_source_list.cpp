@@ -3,6 +3,7 @@
 #include "ListHost.h"
 #include "TestFolders.h"
 
+#include "lists/ListDrag.h"
 #include "lists/ListMessages.h"
 
 #include <gtest/gtest.h>
@@ -133,6 +134,53 @@ TEST_F(SourceList, SelectedAndAllPathsAppendInListOrder)
     list.SelectItemByClick(-1);
     list.SelectItemByClick(4);
     EXPECT_EQ((std::vector<int>{1, 3}), SelectedItems(list)) << "-1 must not address every item";
+}
+
+// The tip hears of each change of the item under the pointer, "no item"
+// included, and of nothing while a drag is under way.
+TEST_F(SourceList, ReportsTheItemUnderThePointerOncePerChange)
+{
+    struct CReport {
+        int item;
+        RECT rc;
+        std::wstring text;
+        BOOL selected;
+    };
+    struct CSink : IItemTipSink {
+        void ShowItemTip(CListView*, int item, const RECT& rc, const wchar_t* text, BOOL selected) override
+        {
+            reports.push_back({item, rc, text, selected});
+        }
+        std::vector<CReport> reports;
+    } sink;
+    list.SetTipSink(&sink);
+    Filled(MakeFolder(L"hover", {L"one.mp3", L"two.mp3"}));
+    list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    RECT rc0 = {};
+    RECT rc1 = {};
+    ASSERT_TRUE(list.GetItemRect(0, &rc0, LVIR_BOUNDS));
+    ASSERT_TRUE(list.GetItemRect(1, &rc1, LVIR_BOUNDS));
+    auto moveTo = [this](int y) { list.Send(WM_MOUSEMOVE, 0, MAKELPARAM(20, y)); };
+
+    g_nLastHoverItem = -2;
+    for (int y : {rc0.top + 1, rc0.bottom - 1, rc1.top + 1, rc1.bottom + 40, rc1.bottom + 50}) moveTo(y);
+    g_bSourceDragging = TRUE;
+    moveTo(rc0.top + 1);
+    g_bSourceDragging = FALSE;
+
+    ASSERT_EQ(3u, sink.reports.size());
+    EXPECT_EQ(0, sink.reports[0].item);
+    EXPECT_EQ(L"one.mp3", sink.reports[0].text);
+    EXPECT_FALSE(sink.reports[0].selected);
+    EXPECT_EQ(1, sink.reports[1].item);
+    EXPECT_EQ(L"two.mp3", sink.reports[1].text);
+    EXPECT_TRUE(sink.reports[1].selected);
+    ::MapWindowPoints(list.Hwnd(), nullptr, reinterpret_cast<POINT*>(&rc1), 2);
+    EXPECT_TRUE(::EqualRect(&rc1, &sink.reports[1].rc)) << "the item's bounds on the screen";
+    const RECT none = {};
+    EXPECT_EQ(-1, sink.reports[2].item);
+    EXPECT_EQ(L"", sink.reports[2].text);
+    EXPECT_TRUE(::EqualRect(&none, &sink.reports[2].rc));
 }
 
 }
