@@ -11,8 +11,9 @@
 
 namespace {
 
-// The drag image follows the pointer over the list but for its last tenth,
-// which keeps the scroll bar in sight; elsewhere it is parked by the list.
+// The drag image follows the pointer over the list but for its right-hand
+// tenth; elsewhere it is parked by the list. The tenth is of the list's own
+// width, so the area does not depend on where the window stands.
 RECT DragImageArea(HWND hList)
 {
     RECT rc = {};

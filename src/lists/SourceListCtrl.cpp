@@ -157,7 +157,7 @@ void CSourceListCtrl::BeginSourceDrag()
 {
     g_arrDragPaths.clear();
     if (GetSelectedPaths(g_arrDragPaths) <= 0) return;
-    // The last item of the page is left out of the image.
+    // This list's image stops one item short of the page's last item.
     m_pDragImage = CreateMultiDragImage(*this, 1);
     if (!m_pDragImage) return;
     IMAGEINFO info = {};
@@ -224,7 +224,8 @@ void CSourceListCtrl::UpdateItemTip(POINT pt)
     BOOL selected = FALSE;
     if (item >= 0 && static_cast<size_t>(item) < m_arrPaths.size()) {
         text = ::PathFindFileNameW(m_arrPaths[static_cast<size_t>(item)].c_str());
-        if (GetItemRect(item, &rcItem, LVIR_BOUNDS)) ::MapWindowPoints(Hwnd(), nullptr, reinterpret_cast<POINT*>(&rcItem), 2);
+        if (GetItemRect(item, &rcItem, LVIR_BOUNDS))
+            ::MapWindowPoints(Hwnd(), nullptr, reinterpret_cast<POINT*>(&rcItem), 2);
         selected = (GetItemState(item, LVIS_SELECTED) & LVIS_SELECTED) != 0;
     }
     if (m_hWndNotify.Get() && m_pTipSink) m_pTipSink->ShowItemTip(this, item, rcItem, text, selected);

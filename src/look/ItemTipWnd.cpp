@@ -112,6 +112,11 @@ LRESULT CItemTipWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEMOVE:
         OnMouseMove(lParam);
         break;
+    case WM_CAPTURECHANGED:
+        // Without the mouse the tip would never learn that the pointer left:
+        // it would stay over the list, showing a stale name.
+        if (reinterpret_cast<HWND>(lParam) != Hwnd()) HideTip();
+        break;
     default:
         break;
     }
@@ -123,7 +128,8 @@ void CItemTipWnd::OnLButtonDown()
     g_bTipButtonDown = TRUE;
     DWORD now = ::GetTickCount();
     bool doubleClick = g_nTipLastPressItem == m_nItem && now - g_dwTipLastPress < m_nDblClickTime;
-    if (doubleClick && OwnerCanHear()) ::PostMessageW(m_hOwner, WM_TIP_DBLCLICK, static_cast<WPARAM>(m_nItem), 0);
+    if (doubleClick && OwnerCanHear())
+        ::PostMessageW(m_hOwner, WM_TIP_DBLCLICK, static_cast<WPARAM>(m_nItem), 0);
     m_bSelected = TRUE;
     ::InvalidateRect(Hwnd(), nullptr, TRUE);
     if (OwnerCanHear()) ::PostMessageW(m_hOwner, WM_TIP_CLICK, static_cast<WPARAM>(m_nItem), 0);

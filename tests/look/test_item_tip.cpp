@@ -177,10 +177,14 @@ TEST_F(ItemTip, PressThenMoveHandsThePressToTheList)
     EXPECT_EQ(expected.y, static_cast<short>(HIWORD(m.lParam)));
     ::ReleaseCapture();
 
-    // The press is spent: a later plain move over a shown tip keeps it.
+    // The press is spent: a later plain move over a shown tip keeps it, and
+    // holds the mouse.
     Show(1);
     tip.Send(WM_MOUSEMOVE, 0, MAKELPARAM(7, 4));
     EXPECT_TRUE(::IsWindowVisible(tip.Hwnd()));
+    EXPECT_EQ(tip.Hwnd(), ::GetCapture());
+    ::SetCapture(owner.Hwnd());
+    EXPECT_FALSE(::IsWindowVisible(tip.Hwnd())) << "a tip that lost the mouse hides";
     ::ReleaseCapture();
 }
 
