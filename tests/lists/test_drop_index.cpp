@@ -2,6 +2,8 @@
 // control in a hidden window that stands for the main dialog.
 #include "ListHost.h"
 
+#include "lists/ListDrag.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -121,6 +123,37 @@ TEST_F(DropIndex, InsertMarkStandsOverTheEntryOrUnderTheLast)
     list.ShowInsertMark(0);
     ASSERT_TRUE(list.GetInsertMark(rc));
     EXPECT_TRUE(::EqualRect(&before, &rc)) << "an empty list keeps the last place";
+}
+
+// The image shows the selected entries in view, from the first of them to
+// the last, and nothing scrolled out of view; the source list's stops one
+// entry short of the page.
+TEST_F(DropIndex, DragImageSpansTheSelectedEntriesInView)
+{
+    ASSERT_TRUE(list.AddEntries(MakePaths(6, 30)));
+    list.DeselectAll();
+    list.EnsureVisible(0, FALSE);
+    int perPage = list.GetCountPerPage();
+    ASSERT_LT(perPage, 30);
+    int lastInView = perPage - 1;
+    for (int i : {1, lastInView, 35}) list.SetItemState(i, LVIS_SELECTED, LVIS_SELECTED);
+    RECT first = Item(1);
+    RECT last = Item(lastInView);
+
+    const struct {
+        int spareItems;
+        int bottom;
+    } cases[] = {{0, last.bottom}, {1, first.bottom}};
+    for (const auto& c : cases) {
+        CImageList image = CreateMultiDragImage(list, c.spareItems);
+        ASSERT_TRUE(image) << c.spareItems;
+        EXPECT_EQ(1, ::ImageList_GetImageCount(image.Get()));
+        int width = 0;
+        int height = 0;
+        ::ImageList_GetIconSize(image.Get(), &width, &height);
+        EXPECT_EQ(first.right - first.left, width) << c.spareItems;
+        EXPECT_EQ(c.bottom - first.top, height) << c.spareItems;
+    }
 }
 
 }
