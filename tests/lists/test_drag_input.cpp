@@ -216,6 +216,20 @@ TEST_F(DragInput, InternalDragMovesTheSelectionAsOneBlock)
     }
 }
 
+// The dragged entries are those collected when the drag began: a selection
+// changed meanwhile (by the keyboard) moves no fewer of them.
+TEST_F(DragInput, InternalDropMovesTheEntriesDraggedEvenIfTheSelectionChanged)
+{
+    host.playlist.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    host.playlist.SetItemState(3, LVIS_SELECTED, LVIS_SELECTED);
+    PressAndStartDrag(host.playlist, 1, [this] { return ::GetCapture() == host.playlist.Hwnd(); });
+    host.playlist.SetItemState(3, 0, LVIS_SELECTED);
+    MoveTo(OnItem(host.playlist, 5));
+    Release();
+    EXPECT_EQ(L"0 2 4 1 3 5", Order(host.playlist));
+    EXPECT_EQ((std::vector<int>{3, 4}), SelectedItems(host.playlist));
+}
+
 // A drag whose list loses the mouse can never see its release: it ends at
 // once and drops nothing.
 TEST_F(DragInput, LosingTheMouseEndsADragWithoutADrop)
