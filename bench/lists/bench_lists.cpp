@@ -5,6 +5,7 @@
 // is part of what a person waits for.
 #include "ListHost.h"
 
+#include "TestSupport.h"
 #include "lists/ListEditing.h"
 
 #include <commctrl.h>
@@ -66,19 +67,6 @@ std::wstring MakeTempFolder()
     return folder;
 }
 
-void RemoveFlatFolder(const std::wstring& folder)
-{
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                ::DeleteFileW((folder + L"\\" + data.cFileName).c_str());
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryW(folder.c_str());
-}
 
 int BareEnumeration(const std::wstring& folder)
 {
@@ -135,7 +123,7 @@ int wmain()
     });
     double bare = BestMs([] {}, [&] { BareEnumeration(folder); });
     PumpMessages();
-    RemoveFlatFolder(folder);
+    RemoveTree(folder);
     Report("scan-20000", scan, bare);
 
     CPlaylistListCtrl& list = host.playlist;

@@ -3,7 +3,7 @@
 // the same bytes with plain stdio. Makes its data in a temporary folder and
 // removes it again.
 #include "playlist_file/PlaylistFile.h"
-#include "FileTree.h"
+#include "TestSupport.h"
 
 #include <windows.h>
 #include <algorithm>

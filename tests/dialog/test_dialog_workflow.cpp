@@ -7,9 +7,10 @@
 #include "framework/Strings.h"
 #include "res/resource_ids.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 #include <commctrl.h>
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,53 +18,6 @@
 namespace {
 
 using Step = std::function<void(HWND)>;
-
-std::wstring ExeFolder()
-{
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.find_last_of(L'\\'));
-}
-
-void WriteFile(const std::wstring& path, const std::string& bytes)
-{
-    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    FILE* f = _wfopen(path.c_str(), L"wb");
-    ASSERT_NE(nullptr, f);
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-}
-
-std::string ReadFile(const std::wstring& path)
-{
-    std::string bytes;
-    if (FILE* f = _wfopen(path.c_str(), L"rb")) {
-        char buffer[512];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof(buffer), f)) > 0) bytes.append(buffer, n);
-        std::fclose(f);
-    }
-    return bytes;
-}
-
-void RemoveTree(const std::wstring& folder)
-{
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") continue;
-            std::wstring path = folder + L"\\" + name;
-            ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
-            else ::DeleteFileW(path.c_str());
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryW(folder.c_str());
-}
 
 void Click(HWND hDlg, int id)
 {
@@ -148,7 +102,7 @@ class DialogWorkflowTest : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        s_hResources = ::LoadLibraryW((ExeFolder() + L"\\..\\bin\\ZKWAPlRs.crl").c_str());
+        s_hResources = ::LoadLibraryW((ProgramFolder() + L"\\..\\bin\\ZKWAPlRs.crl").c_str());
         ASSERT_NE(nullptr, s_hResources);
         SetResourceModule(s_hResources);
         g_strMsgCaption = LoadResString(IDS_MSG_CAPTION);
@@ -165,7 +119,7 @@ protected:
         RemoveTree(kPlaylists);
         ::CreateDirectoryW(kAlbum.c_str(), nullptr);
         ::CreateDirectoryW(kPlaylists.c_str(), nullptr);
-        for (const wchar_t* name : {L"a.mp3", L"b.mp3", L"c.wma"}) WriteFile(kAlbum + L"\\" + name, "x");
+        for (const wchar_t* name : {L"a.mp3", L"b.mp3", L"c.wma"}) WriteBytes(kAlbum + L"\\" + name, "x");
         ::lstrcpyW(m_fields.m_szDeviceRoot, kRoot.c_str());
         SetAppDeviceFields(&m_fields);
         SetMessageBoxHook([this](HWND, const std::wstring& text, const std::wstring&, UINT type) {
@@ -260,7 +214,7 @@ TEST_F(DialogWorkflowTest, ButtonsFollowTheListsAndSavingStartsAnotherPlaylist)
         [this](HWND hDlg) {
             EXPECT_EQ((std::vector<std::wstring>{Text(IDS_SAVED_ANOTHER)}), m_boxes);
             EXPECT_EQ("\\ALBUM\\A.MP3\r\n\\ALBUM\\B.MP3\r\n\\ALBUM\\C.WMA\r\n\\ALBUM\\B.MP3\r\n",
-                      ReadFile(kPlaylists + L"\\Road Trip.m3u"));
+                      ReadBytes(kPlaylists + L"\\Road Trip.m3u"));
             EXPECT_EQ(1, CBroadcastCounter::s_count);
             // Yes starts a fresh playlist.
             EXPECT_EQ(0, ItemCount(hDlg, IDC_PLAYLIST_LIST));
@@ -275,13 +229,13 @@ TEST_F(DialogWorkflowTest, ButtonsFollowTheListsAndSavingStartsAnotherPlaylist)
     });
     // No to another playlist closes the window.
     EXPECT_EQ(IDOK, result);
-    EXPECT_EQ("\\ALBUM\\A.MP3\r\n\\ALBUM\\B.MP3\r\n\\ALBUM\\C.WMA\r\n", ReadFile(kPlaylists + L"\\Road Trip.m3u"));
+    EXPECT_EQ("\\ALBUM\\A.MP3\r\n\\ALBUM\\B.MP3\r\n\\ALBUM\\C.WMA\r\n", ReadBytes(kPlaylists + L"\\Road Trip.m3u"));
 }
 
 TEST_F(DialogWorkflowTest, AddingToAReadOnlyPlaylistKeepsItsEntriesAndAttributes)
 {
     std::wstring old = kPlaylists + L"\\Old.m3u";
-    WriteFile(old, "#EXTM3U\r\n\\ALBUM\\B.MP3\r\n");
+    WriteBytes(old, "#EXTM3U\r\n\\ALBUM\\B.MP3\r\n");
     ::SetFileAttributesW(old.c_str(), FILE_ATTRIBUTE_READONLY);
     CPlaylistDlg dlg;
     Run(dlg, {
@@ -295,7 +249,7 @@ TEST_F(DialogWorkflowTest, AddingToAReadOnlyPlaylistKeepsItsEntriesAndAttributes
         AnswerExistsDialog(0, IDOK),
         [](HWND hDlg) { Click(hDlg, IDC_CLOSE); },
     });
-    EXPECT_EQ("\\ALBUM\\B.MP3\r\n\\ALBUM\\A.MP3\r\n", ReadFile(old));
+    EXPECT_EQ("\\ALBUM\\B.MP3\r\n\\ALBUM\\A.MP3\r\n", ReadBytes(old));
     EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_READONLY),
               ::GetFileAttributesW(old.c_str()) & FILE_ATTRIBUTE_READONLY);
     ::SetFileAttributesW(old.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -304,7 +258,7 @@ TEST_F(DialogWorkflowTest, AddingToAReadOnlyPlaylistKeepsItsEntriesAndAttributes
 TEST_F(DialogWorkflowTest, RefusalsExplainThemselvesAndChangeNothing)
 {
     std::wstring existing = kPlaylists + L"\\Keep.m3u";
-    WriteFile(existing, "\\ALBUM\\C.WMA\r\n");
+    WriteBytes(existing, "\\ALBUM\\C.WMA\r\n");
     CPlaylistDlg dlg;
     Run(dlg, {
         [](HWND hDlg) {
@@ -326,14 +280,14 @@ TEST_F(DialogWorkflowTest, RefusalsExplainThemselvesAndChangeNothing)
     EXPECT_EQ((std::vector<std::wstring>{Text(IDS_EMPTY_NAME), Text(IDS_MOVE_NO_SELECTION),
                                          Text(IDS_NOTHING_TO_REMOVE), Text(IDS_FILE_OPEN_FAILED)}),
               m_boxes);
-    EXPECT_EQ("\\ALBUM\\C.WMA\r\n", ReadFile(existing));
+    EXPECT_EQ("\\ALBUM\\C.WMA\r\n", ReadBytes(existing));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW((kRoot + L"Escape.m3u").c_str()));
 }
 
 TEST_F(DialogWorkflowTest, DefaultNameIsTheFirstThatIsFree)
 {
-    WriteFile(kPlaylists + L"\\Playlist 1.m3u", "");
-    WriteFile(kPlaylists + L"\\Playlist 2.m3u", "");
+    WriteBytes(kPlaylists + L"\\Playlist 1.m3u", "");
+    WriteBytes(kPlaylists + L"\\Playlist 2.m3u", "");
     CPlaylistDlg dlg;
     Run(dlg, {
         [](HWND hDlg) {

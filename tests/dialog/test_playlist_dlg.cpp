@@ -5,6 +5,8 @@
 #include "framework/App.h"
 #include "res/resource_ids.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 #include <dbt.h>
 #include <commctrl.h>
@@ -13,19 +15,11 @@
 
 namespace {
 
-std::wstring ExeFolder()
-{
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.find_last_of(L'\\'));
-}
-
 class PlaylistDlgTest : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        s_hResources = ::LoadLibraryW((ExeFolder() + L"\\..\\bin\\ZKWAPlRs.crl").c_str());
+        s_hResources = ::LoadLibraryW((ProgramFolder() + L"\\..\\bin\\ZKWAPlRs.crl").c_str());
         ASSERT_NE(nullptr, s_hResources);
         SetResourceModule(s_hResources);
     }
@@ -157,7 +151,7 @@ TEST_F(PlaylistDlgTest, DeviceIconShowsOnlyWhenBothSizesExist)
             ::SendMessageW(hWnd, WM_COMMAND, IDCANCEL, 0);
         });
     }
-    std::wstring module = ExeFolder() + L"\\..\\companion\\DeviceIcon.dll";
+    std::wstring module = ProgramFolder() + L"\\..\\companion\\DeviceIcon.dll";
     ::lstrcpyW(m_fields.m_szIconModule, module.c_str());
 
     struct {

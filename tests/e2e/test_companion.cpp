@@ -1,10 +1,10 @@
 // The companion program as the demo and a user's setup use it.
 #include "TestKit.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 #include <shellapi.h>
 #include <algorithm>
-#include <cstdio>
 #include <string>
 
 using namespace testkit;
@@ -16,16 +16,10 @@ std::wstring CompanionPath()
     return ThisProgramFolder() + L"\\..\\companion\\WavaCompanion.exe";
 }
 
-std::string ReadFileText(const std::wstring& path)
+// The log is a text file with the system's line ends.
+std::string ReadLog(const std::wstring& path)
 {
-    std::string text;
-    if (FILE* f = _wfopen(path.c_str(), L"rb")) {
-        char buffer[512];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof(buffer), f)) > 0) text.append(buffer, n);
-        std::fclose(f);
-    }
-    // The log is a text file with the system's line ends.
+    std::string text = ReadBytes(path);
     text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
     return text;
 }
@@ -42,9 +36,9 @@ TEST(Companion, ListenerLogsEveryContentUpdateWithItsParameters)
     ::PostMessageW(HWND_BROADCAST, msg, 203, 0);
     ::PostMessageW(HWND_BROADCAST, msg, 7, 0);
     EXPECT_TRUE(WaitUntil([&] {
-        return ReadFileText(log) == "content-updated wParam=203 lParam=0\n"
+        return ReadLog(log) == "content-updated wParam=203 lParam=0\n"
                                     "content-updated wParam=7 lParam=0\n";
-    }, 10000)) << ReadFileText(log);
+    }, 10000)) << ReadLog(log);
     listener.Kill();
 }
 

@@ -61,6 +61,9 @@ protected:
             return (hWnd && ::IsWindowVisible(hWnd)) || !p.IsRunning();
         }, kStartTimeoutMs);
         if (process) *process = &p;
+        DWORD exitCode = 0;
+        if (!hWnd && p.WaitForExit(0, &exitCode))
+            ADD_FAILURE() << "the program ended without a window, exit code " << exitCode;
         return hWnd;
     }
 

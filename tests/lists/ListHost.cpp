@@ -95,15 +95,6 @@ int TakePosted(HWND hWnd, UINT msg)
     return count;
 }
 
-void PumpMessages()
-{
-    MSG m;
-    while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&m);
-        ::DispatchMessageW(&m);
-    }
-}
-
 std::vector<std::wstring> MakePaths(int first, int count, const wchar_t* prefix)
 {
     std::vector<std::wstring> paths;

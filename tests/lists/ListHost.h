@@ -2,6 +2,7 @@
 // both lists with the dialog template's styles and receiving their posts.
 #pragma once
 
+#include "TestSupport.h"
 #include "framework/MessageBox.h"
 #include "framework/Window.h"
 #include "lists/PlaylistListCtrl.h"
@@ -34,8 +35,6 @@ std::vector<int> SelectedItems(const CListView& list);
 // Removes the posted msg from the test thread's queue; answers how many.
 int TakePosted(HWND hWnd, UINT msg);
 
-// Runs the test thread's messages until none is waiting.
-void PumpMessages();
 
 // Paths "<folder>\<prefix><i>.mp3" for i in [first, first + count).
 std::vector<std::wstring> MakePaths(int first, int count, const wchar_t* prefix = L"song");

@@ -1,6 +1,8 @@
 // Test support: folders and files on the test drive.
 #pragma once
 
+#include "TestSupport.h"
+
 #include <windows.h>
 
 #include <initializer_list>
@@ -10,8 +12,6 @@
 // that programs running side by side never share files.
 extern const wchar_t kTestRoot[];
 
-// Deletes a folder with everything in it.
-void RemoveTree(const std::wstring& folder);
 bool MakeFile(const std::wstring& path);
 // Makes kTestRoot\name holding empty files of the given names.
 std::wstring MakeFolder(const std::wstring& name, std::initializer_list<const wchar_t*> files);

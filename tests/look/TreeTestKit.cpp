@@ -103,12 +103,3 @@ std::vector<std::wstring> ChildTexts(const CTreeView& tree, HTREEITEM hItem)
     for (HTREEITEM h : ChildItems(tree, hItem)) texts.push_back(ItemText(tree, h));
     return texts;
 }
-
-void PumpMessages()
-{
-    MSG m;
-    while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&m);
-        ::DispatchMessageW(&m);
-    }
-}

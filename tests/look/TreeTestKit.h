@@ -3,6 +3,8 @@
 // a user's click does it.
 #pragma once
 
+#include "TestSupport.h"
+
 #include "framework/TreeView.h"
 
 #include <string>
@@ -30,4 +32,3 @@ bool IsExpanded(const CTreeView& tree, HTREEITEM hItem);
 std::vector<HTREEITEM> ChildItems(const CTreeView& tree, HTREEITEM hItem);
 std::vector<std::wstring> ChildTexts(const CTreeView& tree, HTREEITEM hItem);
 
-void PumpMessages();

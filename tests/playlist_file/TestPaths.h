@@ -2,7 +2,7 @@
 // drives F: (removable) and L: (a tiny disk that fills up) only.
 #pragma once
 
-#include "FileTree.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 #include <string>

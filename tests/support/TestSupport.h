@@ -1,4 +1,5 @@
-// Small file-system helpers shared by the playlist file tests and benchmark.
+// Helpers shared by the test programs and benchmarks: files and folders on
+// the test drives, the program's own folder, and the thread's messages.
 #pragma once
 
 #include <windows.h>
@@ -57,7 +58,8 @@ inline bool WriteBytes(const std::wstring& strPath, const std::string& strBytes)
 inline std::string ReadBytes(const std::wstring& strPath, bool* pbOk = nullptr)
 {
     std::string strBytes;
-    HANDLE h = ::CreateFileW(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    // Another program may still be writing the file (a log, say).
+    HANDLE h = ::CreateFileW(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (pbOk) *pbOk = h != INVALID_HANDLE_VALUE;
     if (h == INVALID_HANDLE_VALUE) return strBytes;
@@ -66,4 +68,23 @@ inline std::string ReadBytes(const std::wstring& strPath, bool* pbOk = nullptr)
     while (::ReadFile(h, buffer, sizeof(buffer), &nRead, nullptr) && nRead > 0) strBytes.append(buffer, nRead);
     ::CloseHandle(h);
     return strBytes;
+}
+
+// The folder of the running test program, without a trailing backslash.
+inline std::wstring ProgramFolder()
+{
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    ::PathRemoveFileSpecW(path);
+    return path;
+}
+
+// Runs the test thread's messages until none is waiting.
+inline void PumpMessages()
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
 }
