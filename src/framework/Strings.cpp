@@ -79,9 +79,9 @@ std::wstring FormatIntText(const std::wstring& format, int value)
             result += format[i];
             continue;
         }
-        std::wstring spec = format.substr(i, end - i) + L'd';
+        std::wstring conversion = format.substr(i, end - i) + L'd';
         wchar_t number[64] = {};
-        std::swprintf(number, 64, spec.c_str(), value);
+        std::swprintf(number, 64, conversion.c_str(), value);
         result += number;
         used = true;
         i = end;
