@@ -9,6 +9,10 @@
 // module once start-up has it.
 extern std::wstring g_strMsgCaption;
 
+// A box with a text of the resource module and the caption above; the
+// answer is the button pressed.
+int ShowAppMessage(HWND hOwner, UINT stringId, UINT type = MB_OK | MB_ICONINFORMATION);
+
 // Full paths of the items being dragged out of the source list; they stay
 // until the next drag begins, so the posted drop message can still read them.
 extern std::vector<std::wstring> g_arrDragPaths;

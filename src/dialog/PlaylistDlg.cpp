@@ -4,9 +4,7 @@
 #include "dialog/DeviceIcon.h"
 #include "dialog/DeviceRemoval.h"
 #include "framework/App.h"
-#include "framework/MessageBox.h"
 #include "framework/Raii.h"
-#include "framework/Strings.h"
 #include "lists/ListCommon.h"
 #include "lists/ListMessages.h"
 #include "res/resource_ids.h"
@@ -124,11 +122,6 @@ bool CPlaylistDlg::OnCommand(int id, UINT code, HWND hControl)
     }
 }
 
-void CPlaylistDlg::ShowMessage(UINT stringId, UINT type)
-{
-    AppMessageBox(Hwnd(), LoadResString(stringId), g_strMsgCaption, type);
-}
-
 void CPlaylistDlg::OnAddSelected()
 {
     std::vector<std::wstring> paths;
@@ -158,8 +151,8 @@ void CPlaylistDlg::OnRemoveAll()
 void CPlaylistDlg::OnMove(bool up)
 {
     int moved = m_listPlaylist.MoveSelectedEntries(up ? TRUE : FALSE);
-    if (moved == 0) ShowMessage(IDS_MOVE_NO_SELECTION);
-    else if (moved < 0) ShowMessage(IDS_MOVE_NO_ITEM);
+    if (moved == 0) ShowAppMessage(Hwnd(), IDS_MOVE_NO_SELECTION);
+    else if (moved < 0) ShowAppMessage(Hwnd(), IDS_MOVE_NO_ITEM);
 }
 
 // Reads the controls only, so any number of change notices in a row give

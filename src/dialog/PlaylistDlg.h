@@ -55,7 +55,6 @@ private:
     void OnRemoveAll();
     void OnMove(bool up);
     void UpdateButtons();
-    void ShowMessage(UINT stringId, UINT type = MB_OK | MB_ICONINFORMATION);
 
     // Saving (SavePlaylist.cpp).
     void SetDefaultPlaylistName();

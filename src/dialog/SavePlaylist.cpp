@@ -2,7 +2,6 @@
 #include "app/Globals.h"
 #include "dialog/PlaylistDlg.h"
 #include "dialog/PlaylistExistsDlg.h"
-#include "framework/MessageBox.h"
 #include "framework/Raii.h"
 #include "framework/Strings.h"
 #include "playlist_file/PlaylistFile.h"
@@ -62,7 +61,7 @@ void CPlaylistDlg::OnSave()
     HWND hName = ::GetDlgItem(Hwnd(), IDC_PLAYLIST_NAME);
     std::wstring name = GetWindowTextString(hName);
     if (name.empty()) {
-        ShowMessage(IDS_EMPTY_NAME);
+        ShowAppMessage(Hwnd(), IDS_EMPTY_NAME);
         ::SetFocus(hName);
         return;
     }
@@ -72,8 +71,7 @@ void CPlaylistDlg::OnSave()
     case kSaved:
         ::PostMessageW(HWND_BROADCAST, ::RegisterWindowMessageW(kContentUpdatedMessage),
                        kContentUpdatedPlaylists, 0);
-        if (AppMessageBox(Hwnd(), LoadResString(IDS_SAVED_ANOTHER), g_strMsgCaption,
-                          MB_YESNO | MB_ICONQUESTION) == IDNO) {
+        if (ShowAppMessage(Hwnd(), IDS_SAVED_ANOTHER, MB_YESNO | MB_ICONQUESTION) == IDNO) {
             EndDialog(IDOK);
             return;
         }
@@ -81,10 +79,10 @@ void CPlaylistDlg::OnSave()
         if (m_listPlaylist.GetItemCount() > 0) OnRemoveAll();
         break;
     case kSaveOpenFailed:
-        ShowMessage(IDS_FILE_OPEN_FAILED);
+        ShowAppMessage(Hwnd(), IDS_FILE_OPEN_FAILED);
         break;
     case kSaveNoPath:
-        ShowMessage(IDS_WRITER_NO_PATH);
+        ShowAppMessage(Hwnd(), IDS_WRITER_NO_PATH);
         break;
     default:
         break;

@@ -1,8 +1,6 @@
 #include "lists/PlaylistListCtrl.h"
 
 #include "app/Globals.h"
-#include "framework/MessageBox.h"
-#include "framework/Strings.h"
 #include "lists/ListDrag.h"
 #include "lists/ListMessages.h"
 #include "res/resource_ids.h"
@@ -49,11 +47,6 @@ void CPlaylistListCtrl::CBatch::ScrollTo(size_t item, BOOL partialOk)
 BOOL CPlaylistListCtrl::SetNotifyWnd(HWND hWnd)
 {
     return m_hWndNotify.Set(hWnd);
-}
-
-void CPlaylistListCtrl::ShowMessage(UINT id) const
-{
-    AppMessageBox(Hwnd(), LoadResString(id), g_strMsgCaption, MB_OK | MB_ICONINFORMATION);
 }
 
 void CPlaylistListCtrl::UpdateItemCount() const
@@ -104,7 +97,7 @@ void CPlaylistListCtrl::InsertAndSelect(size_t at, const std::vector<std::wstrin
 BOOL CPlaylistListCtrl::AddEntries(const std::vector<std::wstring>& arr)
 {
     if (arr.empty()) {
-        ShowMessage(IDS_NOTHING_TO_ADD);
+        ShowAppMessage(Hwnd(), IDS_NOTHING_TO_ADD);
         return FALSE;
     }
     InsertAndSelect(m_arrPaths.size(), arr, 1);
@@ -121,7 +114,7 @@ BOOL CPlaylistListCtrl::InsertEntries(int index, const std::vector<std::wstring>
 BOOL CPlaylistListCtrl::RemoveSelectedEntries()
 {
     if (GetSelectedCount() == 0) {
-        ShowMessage(IDS_NOTHING_TO_REMOVE);
+        ShowAppMessage(Hwnd(), IDS_NOTHING_TO_REMOVE);
         return FALSE;
     }
     // A failed walk would leave an older snapshot in m_arrSelection; removing
@@ -144,7 +137,7 @@ BOOL CPlaylistListCtrl::RemoveSelectedEntries()
 BOOL CPlaylistListCtrl::RemoveAllEntries()
 {
     if (GetItemCount() == 0) {
-        ShowMessage(IDS_NOTHING_TO_REMOVE);
+        ShowAppMessage(Hwnd(), IDS_NOTHING_TO_REMOVE);
         return FALSE;
     }
     CBatch batch(*this);

@@ -89,7 +89,6 @@ private:
     void InsertAndSelect(size_t at, const std::vector<std::wstring>& arr, size_t selectCount);
     void UpdateItemCount() const;
     void SelectEntries(CEntryBlock block) const;
-    void ShowMessage(UINT id) const;
 
     void BeginInternalDrag();
     // The insertion index for the pointer at pt; above the list's top edge
