@@ -96,13 +96,31 @@ std::wstring Quote(const std::wstring& text)
     return quoted + L"\"";
 }
 
+namespace {
+BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM windows)
+{
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(hWnd);
+    return TRUE;
+}
+
+// EnumWindows works on a snapshot of the top-level windows. A hand walk
+// with GW_HWNDNEXT skips a window that is activated, and so moved to the
+// top, while the walk is behind it: a test would see it gone.
+template <typename Visit>
+void ForEachTopLevelWindow(Visit visit)
+{
+    std::vector<HWND> windows;
+    ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    for (HWND hWnd : windows) visit(hWnd);
+}
+}  // namespace
+
 std::vector<HWND> FindToolWindows()
 {
     std::vector<HWND> windows;
-    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd;
-         hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
+    ForEachTopLevelWindow([&](HWND hWnd) {
         if (::GetPropW(hWnd, kMainWindowProperty)) windows.push_back(hWnd);
-    }
+    });
     return windows;
 }
 
@@ -128,19 +146,29 @@ HWND ToolWindowOfProcess(DWORD processId)
     return nullptr;
 }
 
+bool WaitForOwnerProcessExit(HWND hWnd, DWORD timeoutMs)
+{
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(hWnd, &processId);
+    HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, processId);
+    if (!process) return processId == 0;  // the window, and so its owner, is already gone
+    bool ended = ::WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
+    ::CloseHandle(process);
+    return ended;
+}
+
 std::vector<HWND> FindDialogBoxes(DWORD processId)
 {
     std::vector<HWND> boxes;
-    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd;
-         hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
+    ForEachTopLevelWindow([&](HWND hWnd) {
         DWORD owner = 0;
         ::GetWindowThreadProcessId(hWnd, &owner);
-        if (owner != processId || !::IsWindowVisible(hWnd)) continue;
+        if (owner != processId || !::IsWindowVisible(hWnd)) return;
         wchar_t className[64] = {};
         ::GetClassNameW(hWnd, className, 64);
         if (::lstrcmpW(className, L"#32770") == 0 && !::GetPropW(hWnd, kMainWindowProperty))
             boxes.push_back(hWnd);
-    }
+    });
     return boxes;
 }
 

@@ -48,6 +48,9 @@ std::vector<HWND> FindToolWindows();
 // (or null for count 0) when it happens, null on timeout.
 HWND WaitForToolWindows(size_t count, DWORD timeoutMs);
 HWND ToolWindowOfProcess(DWORD processId);
+// Waits until the process that owns the window has ended; for tools that
+// another program started, whose process handle the test does not hold.
+bool WaitForOwnerProcessExit(HWND hWnd, DWORD timeoutMs);
 
 // Visible top-level dialog boxes (class #32770) of a process.
 std::vector<HWND> FindDialogBoxes(DWORD processId);

@@ -52,7 +52,7 @@ TEST(Companion, StartsTheToolWithItsArgumentsAndWaitsForTheWindow)
     HWND hWnd = WaitForToolWindows(1, 5000);
     ASSERT_NE(nullptr, hWnd);
     PressButton(hWnd, 1011);
-    WaitForToolWindows(0, 10000);
+    EXPECT_TRUE(WaitForOwnerProcessExit(hWnd, 10000));
     EXPECT_TRUE(FindToolWindows().empty());
 }
 
