@@ -7,15 +7,25 @@ const wchar_t kWaitDialogProperty[] = L"Vantorel_Wava_Playlist_WaitDlg_041030005
 const wchar_t kShareMessageName[] = L"ZKSHARESTRING_WAPl041030001";
 
 namespace {
+BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM windows)
+{
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(hWnd);
+    return TRUE;
+}
+
+// Top to bottom, from a snapshot: a hand walk with GW_HWNDNEXT loses its
+// place when the window it stands on is destroyed or moved to the top, and
+// so could miss a running instance and let a second one serve its drive.
 template <typename Visit>
 void ForEachTopLevelWindow(Visit visit)
 {
-    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd && ::IsWindow(hWnd);
-         hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
-        if (!visit(hWnd)) return;
+    std::vector<HWND> windows;
+    ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    for (HWND hWnd : windows) {
+        if (::IsWindow(hWnd) && !visit(hWnd)) return;
     }
 }
-}
+}  // namespace
 
 bool IsWaitDialogPresent()
 {

@@ -1,6 +1,9 @@
 #include "app/HandOff.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <atomic>
+#include <thread>
 
 namespace {
 
@@ -83,6 +86,39 @@ TEST(FindPlaylistWindows, FindsMarkedWindowsOnlyAndEmptiesTheArray)
     ::RemovePropW(plain, kWaitDialogProperty);
     ::DestroyWindow(marked);
     ::DestroyWindow(plain);
+}
+
+// Another program keeps raising and lowering its windows while an instance
+// looks for the running ones: a marked window must never be missed.
+TEST(FindPlaylistWindows, FindsAMarkedWindowWhileTheZOrderChanges)
+{
+    HWND marked = nullptr;
+    HANDLE ready = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<bool> stop{false};
+    std::thread shuffler([&] {
+        std::vector<HWND> crowd;
+        for (int i = 0; i < 40; ++i) crowd.push_back(MakeTopLevel());
+        marked = MakeTopLevel();
+        ::SetPropW(marked, kMainWindowProperty, kMainWindowPropertyValue);
+        ::SetEvent(ready);
+        const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+        for (bool top = true; !stop; top = !top)
+            ::SetWindowPos(marked, top ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0, flags);
+        ::DestroyWindow(marked);
+        for (HWND hWnd : crowd) ::DestroyWindow(hWnd);
+    });
+    ::WaitForSingleObject(ready, INFINITE);
+
+    int misses = 0;
+    std::vector<HWND> windows;
+    for (int i = 0; i < 2000; ++i) {
+        FindPlaylistWindows(windows);
+        if (std::find(windows.begin(), windows.end(), marked) == windows.end()) ++misses;
+    }
+    stop = true;
+    shuffler.join();
+    ::CloseHandle(ready);
+    EXPECT_EQ(0, misses) << "of 2000 searches";
 }
 
 }  // namespace
