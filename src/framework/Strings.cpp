@@ -80,9 +80,10 @@ std::wstring FormatIntText(const std::wstring& format, int value)
             continue;
         }
         std::wstring conversion = format.substr(i, end - i) + L'd';
-        wchar_t number[64] = {};
-        std::swprintf(number, 64, conversion.c_str(), value);
-        result += number;
+        // Room for the widest field three characters allow ("%999d").
+        wchar_t number[1024] = {};
+        int length = std::swprintf(number, 1024, conversion.c_str(), value);
+        if (length > 0) result.append(number, static_cast<size_t>(length));
         used = true;
         i = end;
     }

@@ -150,4 +150,12 @@ TEST(FormatIntText, PutsTheNumberIntoTheFirstIntegerConversionOnly)
         EXPECT_EQ(c.expected, FormatIntText(c.format, c.value)) << testing::PrintToString(std::wstring(c.format));
 }
 
+// The format comes from a module that may be replaced: a wide field must come
+// out whole, not cut off or read past its buffer.
+TEST(FormatIntText, WideFieldsComeOutWhole)
+{
+    EXPECT_EQ(L"4" + std::wstring(98, L' ') + L"|", FormatIntText(L"%-99d|", 4));
+    EXPECT_EQ(L"[" + std::wstring(997, L' ') + L"-5]", FormatIntText(L"[%999d]", -5));
+}
+
 }  // namespace
