@@ -15,6 +15,16 @@ WNDPROC WindowProcOf(HWND hWnd)
 {
     return reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hWnd, GWLP_WNDPROC));
 }
+
+// The system may make a thread's default input-method window inside the
+// creation of its first top-level window, before that window itself; it is
+// never the window an object asked for.
+bool IsInputMethodWindow(HWND hWnd)
+{
+    if (::GetClassLongPtrW(hWnd, GCL_STYLE) & CS_IME) return true;
+    wchar_t className[8] = {};
+    return ::GetClassNameW(hWnd, className, 8) > 0 && ::lstrcmpiW(className, L"IME") == 0;
+}
 }
 
 CWindow::~CWindow()
@@ -84,7 +94,7 @@ CWindow::CBindNextWindow::~CBindNextWindow()
 
 LRESULT CALLBACK CWindow::BindHookProc(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HCBT_CREATEWND && t_pBindNext) {
+    if (code == HCBT_CREATEWND && t_pBindNext && !IsInputMethodWindow(reinterpret_cast<HWND>(wParam))) {
         CWindow* pObject = t_pBindNext;
         HHOOK hHook = t_hBindHook;
         t_pBindNext = nullptr;

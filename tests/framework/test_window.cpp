@@ -77,6 +77,39 @@ TEST(Window, CreatedWindowSeesItsCreationMessages)
     EXPECT_EQ(nullptr, w.Hwnd());
 }
 
+// Makes an input-method window, as the system may do for a thread's first
+// top-level window, inside the creation that binds the object.
+class CWindowAfterInputMethod : public CRecordingWindow {
+public:
+    HWND Create(HWND& hInputMethod)
+    {
+        WNDCLASSW wc = {};
+        wc.style = CS_IME;
+        wc.lpfnWndProc = ::DefWindowProcW;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"TestInputMethod";
+        ::RegisterClassW(&wc);
+        CBindNextWindow bind(this);
+        hInputMethod = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                         wc.hInstance, nullptr);
+        return ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                                 nullptr);
+    }
+};
+
+TEST(Window, BindingPassesOverAnInputMethodWindow)
+{
+    CWindowAfterInputMethod w;
+    HWND hInputMethod = nullptr;
+    HWND hWnd = w.Create(hInputMethod);
+    ASSERT_TRUE(hInputMethod && hWnd);
+    EXPECT_EQ(nullptr, CWindow::FromHandle(hInputMethod));
+    EXPECT_EQ(hWnd, w.Hwnd());
+    EXPECT_EQ(42, ::SendMessageW(hWnd, kTestMessage, 0, 0));
+    ::DestroyWindow(hInputMethod);
+    ::DestroyWindow(hWnd);
+}
+
 TEST(Window, AttachSubclassesAndDetachGivesBack)
 {
     HWND hWnd = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
