@@ -126,7 +126,8 @@ BOOL CPlaylistApp::LoadResourceModule()
         SetResourceModule(m_hResModule);
         return TRUE;
     }
-    AppMessageBox(nullptr, SystemErrorText(::GetLastError()), kLoadFailureCaption,
-                  MB_OK | MB_ICONINFORMATION);
+    // Taken at once: building the box's texts allocates, which may reset it.
+    const DWORD loadError = ::GetLastError();
+    AppMessageBox(nullptr, SystemErrorText(loadError), kLoadFailureCaption, MB_OK | MB_ICONINFORMATION);
     return FALSE;
 }
