@@ -106,6 +106,7 @@ LRESULT CSourceListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONUP: {
         LRESULT result = CListView::WindowProc(msg, wParam, lParam);
         if (g_bSourceDragging && m_pDragImage) DropSourceDrag(PointFromLParam(lParam));
+        else ReleaseHandedOverCapture();
         return result;
     }
     case WM_CAPTURECHANGED:
@@ -212,6 +213,14 @@ void CSourceListCtrl::EndSourceDrag()
     EndImageDrag();
     if (CPlaylistListCtrl* pPlaylist = FindPlaylist()) pPlaylist->HideInsertMark();
     m_pDragImage.Reset();
+}
+
+// The item tip hands a press on itself over to this list together with the
+// mouse capture. When no drag came of it, nothing else would ever release
+// the capture, and every later click in the window would land on this list.
+void CSourceListCtrl::ReleaseHandedOverCapture() const
+{
+    if (::GetCapture() == Hwnd()) ::ReleaseCapture();
 }
 
 void CSourceListCtrl::UpdateItemTip(POINT pt)

@@ -64,6 +64,8 @@ private:
     void DropSourceDrag(POINT pt);
     // Ends the drag without dropping; safe to call when none is under way.
     void EndSourceDrag();
+    // After a release that ended no drag, the list holds the mouse no more.
+    void ReleaseHandedOverCapture() const;
     void UpdateItemTip(POINT pt);
 
     CNotifyTarget m_hWndNotify;

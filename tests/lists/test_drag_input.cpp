@@ -8,6 +8,7 @@
 #include "app/Globals.h"
 #include "lists/ListDrag.h"
 #include "lists/ListMessages.h"
+#include "look/ItemTipWnd.h"
 
 #include <gtest/gtest.h>
 
@@ -245,6 +246,33 @@ TEST_F(DragInput, LosingTheMouseEndsADragWithoutADrop)
     Release();
     EXPECT_EQ(0, drops);
     EXPECT_EQ(L"0 1 2 3 4 5", Order(host.playlist));
+}
+
+// A press on the tip followed by a small move hands the press, and the
+// mouse, to the list; released before any drag began, the mouse must be
+// free again, or every later click in the window would go to the list.
+TEST_F(DragInput, APressHandedOverByTheTipFreesTheMouseWhenNoDragFollows)
+{
+    CItemTipWnd tip;
+    ASSERT_TRUE(tip.CreateTip(host.Hwnd()));
+    tip.SetNotifyWnd(host.Hwnd());
+    RECT rcItem = {};
+    ASSERT_TRUE(host.source.GetItemRect(1, &rcItem, LVIR_BOUNDS));
+    ::MapWindowPoints(host.source.Hwnd(), nullptr, reinterpret_cast<POINT*>(&rcItem), 2);
+    const std::wstring name(80, L'n');
+    ASSERT_TRUE(tip.ShowTip(&host.source, 1, &rcItem, name.c_str(), FALSE));
+
+    POINT start = OnItem(host.source, 1);
+    MoveTo(start);
+    ASSERT_TRUE(::IsWindowVisible(tip.Hwnd()));
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(Pump(1000, LeftButtonDown));
+    MoveTo(POINT{start.x + 1, start.y + 1});
+    EXPECT_FALSE(::IsWindowVisible(tip.Hwnd())) << "the press went over to the list";
+    Release();
+
+    EXPECT_FALSE(g_bSourceDragging);
+    EXPECT_EQ(nullptr, ::GetCapture());
 }
 
 }
