@@ -2,6 +2,7 @@
 #include "app/Globals.h"
 #include "dialog/PlaylistDlg.h"
 #include "dialog/PlaylistExistsDlg.h"
+#include "dialog/PlaylistNames.h"
 #include "framework/Raii.h"
 #include "framework/Strings.h"
 #include "playlist_file/PlaylistFile.h"
@@ -10,44 +11,14 @@
 #include <shlwapi.h>
 
 namespace {
-const wchar_t kPlaylistExtension[] = L".m3u";
 const wchar_t kContentUpdatedMessage[] = L"ZKWINMSG_QRSContentUpdated";
 // wParam of the content-updated broadcast: what the companion expects.
 const WPARAM kContentUpdatedPlaylists = 203;
-// The default name's counter stays below this.
-const int kDefaultNameLimit = 100000000;
-
-// A name that would leave the PLAYLIST folder or that no file system takes.
-bool IsUnusableFileName(const std::wstring& name)
-{
-    return name.find_first_of(L"\\/:*?\"<>|") != std::wstring::npos;
-}
-
-// The file for a playlist name: ".m3u" is added unless the name ends in it,
-// in any letter case.
-bool BuildPlaylistPath(const wchar_t* folder, const std::wstring& name, wchar_t (&path)[MAX_PATH])
-{
-    ::lstrcpynW(path, folder, MAX_PATH - 1);
-    if (!::PathAppendW(path, name.c_str())) return false;
-    if (::lstrcmpiW(::PathFindExtensionW(path), kPlaylistExtension) == 0) return true;
-    if (::lstrlenW(path) + ::lstrlenW(kPlaylistExtension) >= MAX_PATH) return false;
-    ::lstrcatW(path, kPlaylistExtension);
-    return true;
-}
 }
 
 void CPlaylistDlg::SetDefaultPlaylistName()
 {
-    std::wstring format = LoadResString(IDS_DEFAULT_NAME_FORMAT);
-    std::wstring name;
-    for (int n = 1; n < kDefaultNameLimit; ++n) {
-        name = FormatIntText(format, n);
-        wchar_t path[MAX_PATH] = {};
-        ::lstrcpynW(path, m_szPlaylistDir, MAX_PATH);
-        ::PathAppendW(path, name.c_str());
-        ::PathAddExtensionW(path, kPlaylistExtension);
-        if (!::PathFileExistsW(path)) break;
-    }
+    std::wstring name = FirstFreeDefaultName(LoadResString(IDS_DEFAULT_NAME_FORMAT), m_szPlaylistDir);
     HWND hName = ::GetDlgItem(Hwnd(), IDC_PLAYLIST_NAME);
     ::SetWindowTextW(hName, name.c_str());
     ::SetFocus(hName);
@@ -96,8 +67,7 @@ int CPlaylistDlg::SavePlaylist(const std::wstring& name)
 {
     CWaitCursor wait;
     wchar_t path[MAX_PATH] = {};
-    if (IsUnusableFileName(name) || !BuildPlaylistPath(m_szPlaylistDir, name, path))
-        return kSaveOpenFailed;
+    if (!BuildPlaylistPath(m_szPlaylistDir, name, path)) return kSaveOpenFailed;
     bool exists = ::PathFileExistsW(path) != FALSE;
 
     int choice = CPlaylistExistsDlg::kReplaceExisting;

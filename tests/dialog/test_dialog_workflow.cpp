@@ -259,6 +259,8 @@ TEST_F(DialogWorkflowTest, RefusalsExplainThemselvesAndChangeNothing)
 {
     std::wstring existing = kPlaylists + L"\\Keep.m3u";
     WriteBytes(existing, "\\ALBUM\\C.WMA\r\n");
+    std::wstring atRoot = kRoot + L".m3u";
+    ::DeleteFileW(atRoot.c_str());
     CPlaylistDlg dlg;
     Run(dlg, {
         [](HWND hDlg) {
@@ -274,14 +276,18 @@ TEST_F(DialogWorkflowTest, RefusalsExplainThemselvesAndChangeNothing)
         [](HWND hDlg) {
             ::SetDlgItemTextW(hDlg, IDC_PLAYLIST_NAME, L"..\\Escape");
             Click(hDlg, IDC_SAVE);
+            ::SetDlgItemTextW(hDlg, IDC_PLAYLIST_NAME, L"..");
+            Click(hDlg, IDC_SAVE);
             Click(hDlg, IDC_CLOSE);
         },
     });
     EXPECT_EQ((std::vector<std::wstring>{Text(IDS_EMPTY_NAME), Text(IDS_MOVE_NO_SELECTION),
-                                         Text(IDS_NOTHING_TO_REMOVE), Text(IDS_FILE_OPEN_FAILED)}),
+                                         Text(IDS_NOTHING_TO_REMOVE), Text(IDS_FILE_OPEN_FAILED),
+                                         Text(IDS_FILE_OPEN_FAILED)}),
               m_boxes);
     EXPECT_EQ("\\ALBUM\\C.WMA\r\n", ReadBytes(existing));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW((kRoot + L"Escape.m3u").c_str()));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(atRoot.c_str()));
 }
 
 TEST_F(DialogWorkflowTest, DefaultNameIsTheFirstThatIsFree)
