@@ -79,6 +79,11 @@ BOOL CItemTipWnd::ShowTip(CListView* pList, int nItem, const RECT* prcItem, cons
                                  prcItem->bottom - prcItem->top,
                                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     m_rcTip = {prcItem->left, prcItem->top, prcItem->left + text.cx, prcItem->bottom};
+    // The pointer may be off the tip by its next move, which would then go
+    // to another window and leave the tip standing; holding the mouse from
+    // the start, the tip hears of that move too. A capture someone else holds
+    // (the list selecting with the button down) is left alone.
+    if (placed && !::GetCapture()) ::SetCapture(Hwnd());
     return placed;
 }
 
@@ -86,7 +91,11 @@ BOOL CItemTipWnd::HideTip()
 {
     m_bSelected = FALSE;
     m_bShowing = FALSE;
-    return ::ShowWindow(Hwnd(), SW_HIDE);
+    BOOL wasVisible = ::ShowWindow(Hwnd(), SW_HIDE);
+    // A hidden tip keeps no hold on the mouse: a click would otherwise act on
+    // an item that nobody sees a tip for.
+    if (Hwnd() && ::GetCapture() == Hwnd()) ::ReleaseCapture();
+    return wasVisible;
 }
 
 bool CItemTipWnd::OwnerCanHear() const

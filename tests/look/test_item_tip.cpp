@@ -1,6 +1,8 @@
 // The item tip on a shown screen: when it shows, and what its presses and
 // moves tell the owner and the list beneath. Its place and its leaving are
 // seen with the real pointer in the main dialog's tests.
+#include "../lists/PointerInput.h"
+
 #include "framework/ListView.h"
 #include "look/ItemTipWnd.h"
 
@@ -186,6 +188,23 @@ TEST_F(ItemTip, PressThenMoveHandsThePressToTheList)
     ::SetCapture(owner.Hwnd());
     EXPECT_FALSE(::IsWindowVisible(tip.Hwnd())) << "a tip that lost the mouse hides";
     ::ReleaseCapture();
+}
+
+// A pointer that crosses the item quickly is outside the tip by its next
+// move, which then reaches some other window: the tip must still hear of it
+// and go, not stay on top of everything until the pointer comes back.
+TEST_F(ItemTip, HidesWhenThePointerHasLeftBeforeItsFirstMove)
+{
+    ASSERT_TRUE(Show(1));
+    ASSERT_TRUE(::IsWindowVisible(tip.Hwnd()));
+    SendMouse(MOUSEEVENTF_MOVE, POINT{120, 90});
+    EXPECT_TRUE(PumpUntil(1000, [this] { return !::IsWindowVisible(tip.Hwnd()); }));
+    EXPECT_NE(tip.Hwnd(), ::GetCapture()) << "the mouse is free again";
+
+    ASSERT_TRUE(Show(1));
+    EXPECT_EQ(tip.Hwnd(), ::GetCapture()) << "held from the start";
+    Show(2, L"");
+    EXPECT_NE(tip.Hwnd(), ::GetCapture()) << "a hidden tip takes no clicks";
 }
 
 }
