@@ -10,6 +10,7 @@ public:
 
     explicit CPlaylistExistsDlg(HWND hParent);
 
+    // The index of the checked radio button of the group; -1 when none is.
     int m_nChoice = kAddToExisting;
     // Never bound: this dialog keeps the plain look.
     CSkinHook m_skin;
@@ -18,3 +19,9 @@ protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
 };
+
+// The radio buttons of the group that starts at hFirst (up to the next
+// control with WS_GROUP), counted in tab order. The resource module fixes
+// only the first one's id, so the others are found by their place.
+int CheckedRadioIndex(HWND hFirst);
+void CheckRadioIndex(HWND hFirst, int index);

@@ -2,6 +2,7 @@
 #include "framework/Strings.h"
 
 #include <shlwapi.h>
+#include <cwchar>
 
 namespace {
 const wchar_t kPlaylistExtension[] = L".m3u";
@@ -10,7 +11,24 @@ const int kDefaultNameLimit = 100000000;
 
 bool HasForbiddenCharacter(const std::wstring& name)
 {
-    return name.find_first_of(L"\\/:*?\"<>|") != std::wstring::npos;
+    for (wchar_t c : name) {
+        if (c < 32 || std::wcschr(L"\\/:*?\"<>|", c)) return true;
+    }
+    return false;
+}
+
+// The system takes these names, with any extension, for devices rather than
+// files: "com1" would be found to exist, and adding to it would read from a
+// serial port, which may wait for ever.
+bool IsReservedDeviceName(const std::wstring& name)
+{
+    std::wstring stem = name.substr(0, name.find(L'.'));
+    stem.erase(stem.find_last_not_of(L' ') + 1);
+    for (const wchar_t* device : {L"CON", L"PRN", L"AUX", L"NUL"}) {
+        if (::lstrcmpiW(stem.c_str(), device) == 0) return true;
+    }
+    bool numbered = stem.size() == 4 && stem[3] && std::wcschr(L"0123456789\u00B9\u00B2\u00B3", stem[3]);
+    return numbered && (::StrCmpNIW(stem.c_str(), L"COM", 3) == 0 || ::StrCmpNIW(stem.c_str(), L"LPT", 3) == 0);
 }
 
 // The path without its last element.
@@ -37,7 +55,7 @@ bool LiesDirectlyIn(const wchar_t* folder, const wchar_t* path)
 
 bool BuildPlaylistPath(const wchar_t* folder, const std::wstring& name, wchar_t (&path)[MAX_PATH])
 {
-    if (HasForbiddenCharacter(name)) return false;
+    if (HasForbiddenCharacter(name) || IsReservedDeviceName(name)) return false;
     wchar_t base[MAX_PATH] = {};
     ::lstrcpynW(base, folder, MAX_PATH - 1);
     ::lstrcpyW(path, base);

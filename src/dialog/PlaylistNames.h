@@ -7,8 +7,9 @@
 
 // The file for a name the user typed: the folder, the name, and ".m3u"
 // unless the name already ends in it (in any letter case). False for a name
-// the folder cannot hold: one with a character no file system takes, one
-// that leads out of the folder (".."), or one too long for a path.
+// the folder cannot hold: one with a character no file system takes, one the
+// system reads as a device ("nul", "com1"), one that leads out of the folder
+// (".."), or one too long for a path.
 bool BuildPlaylistPath(const wchar_t* folder, const std::wstring& name, wchar_t (&path)[MAX_PATH]);
 
 // The first name made from format with n = 1, 2, ... whose file the folder

@@ -2,6 +2,7 @@
 // works through it, on real controls and a mapped removable drive.
 #include "app/Globals.h"
 #include "dialog/PlaylistDlg.h"
+#include "dialog/PlaylistExistsDlg.h"
 #include "framework/App.h"
 #include "framework/MessageBox.h"
 #include "framework/Strings.h"
@@ -182,6 +183,34 @@ Step AnswerExistsDialog(int radioId, int buttonId)
         if (radioId) ::CheckRadioButton(ask, IDC_CHOICE_ADD, IDC_CHOICE_REPLACE, radioId);
         Click(ask, buttonId);
     };
+}
+
+// The resource module fixes only the first radio button's id; the choice is
+// the checked button's place in the group, as another module may number the
+// second button differently.
+TEST(PlaylistExistsRadios, ChoiceIsTheButtonsPlaceInItsGroup)
+{
+    HWND host = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    auto add = [host](const wchar_t* cls, DWORD style, int id) {
+        return ::CreateWindowExW(0, cls, L"", WS_CHILD | style, 0, 0, 10, 10, host,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    };
+    HWND first = add(L"BUTTON", BS_AUTORADIOBUTTON | WS_GROUP, IDC_CHOICE_ADD);
+    add(L"STATIC", 0, 1039);
+    HWND second = add(L"BUTTON", BS_AUTORADIOBUTTON, 1040);
+    add(L"BUTTON", BS_PUSHBUTTON | WS_GROUP, IDOK);
+    HWND outside = add(L"BUTTON", BS_AUTORADIOBUTTON, 1041);
+    ::SendMessageW(outside, BM_SETCHECK, BST_CHECKED, 0);
+
+    EXPECT_EQ(-1, CheckedRadioIndex(first));
+    CheckRadioIndex(first, 1);
+    EXPECT_EQ(BST_UNCHECKED, ::SendMessageW(first, BM_GETCHECK, 0, 0));
+    EXPECT_EQ(BST_CHECKED, ::SendMessageW(second, BM_GETCHECK, 0, 0));
+    EXPECT_EQ(1, CheckedRadioIndex(first));
+    CheckRadioIndex(first, 0);
+    EXPECT_EQ(0, CheckedRadioIndex(first));
+    EXPECT_EQ(BST_CHECKED, ::SendMessageW(outside, BM_GETCHECK, 0, 0)) << "another group is left alone";
+    ::DestroyWindow(host);
 }
 
 TEST_F(DialogWorkflowTest, ButtonsFollowTheListsAndSavingStartsAnotherPlaylist)

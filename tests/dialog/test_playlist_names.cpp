@@ -32,14 +32,24 @@ TEST(PlaylistNames, EveryAcceptedNameMakesAFileDirectlyInTheFolder)
     // Canonicalisation of dot names differs between systems; whatever it
     // makes of them, the file must not land outside the folder.
     for (const wchar_t* name : {L".", L"..", L"...", L".. ", L" .."}) {
-        if (BuildPlaylistPath(kFolder.c_str(), name, path))
+        if (BuildPlaylistPath(kFolder.c_str(), name, path)) {
             EXPECT_EQ(kFolder, Parent(path)) << name << L" -> " << path;
+        }
     }
     EXPECT_FALSE(BuildPlaylistPath(kFolder.c_str(), L"..", path)) << path;
 
     for (const wchar_t* name : {L"..\\Up", L"a/b", L"K:x", L"a*", L"a?", L"<a>", L"a|b", L"\"a\""})
         EXPECT_FALSE(BuildPlaylistPath(kFolder.c_str(), name, path)) << name;
     EXPECT_FALSE(BuildPlaylistPath(kFolder.c_str(), std::wstring(250, L'a'), path));
+}
+
+TEST(PlaylistNames, NamesOfDevicesAndControlCharactersAreRefused)
+{
+    wchar_t path[MAX_PATH] = {};
+    for (const wchar_t* name : {L"nul", L"CON", L"Com1", L"lpt9.txt", L"aux .m3u", L"PRN.M3U", L"a\tb"})
+        EXPECT_FALSE(BuildPlaylistPath(kFolder.c_str(), name, path)) << name;
+    for (const wchar_t* name : {L"console", L"COM10", L"com", L"Null", L"My.nul", L"LPTX"})
+        EXPECT_TRUE(BuildPlaylistPath(kFolder.c_str(), name, path)) << name;
 }
 
 TEST(PlaylistNames, DefaultNameWithoutANumberIsTriedOnce)
