@@ -10,7 +10,8 @@
 // its insertion mark instead of the mark of a drag of its own.
 extern BOOL g_bSourceDragging;
 // The source item last reported for the tip; -1 for none. It starts at -2 so
-// that the first pointer move over the list always reports.
+// that the first pointer move over the list always reports; other files in
+// the list make it -1 again.
 extern int g_nLastHoverItem;
 
 // One image of the selected items in view, laid out as they stand in the

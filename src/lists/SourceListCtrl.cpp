@@ -33,8 +33,10 @@ BOOL CSourceListCtrl::FillFromFolder(const wchar_t* folder)
     // item count; on other files they would mark files nobody picked. The
     // same files again (the tree reloads the shown folder after expanding an
     // item) keep the selection the user made.
-    if (paths != m_arrPaths) SetAllItemsSelected(*this, false);
+    bool otherFiles = paths != m_arrPaths;
+    if (otherFiles) SetAllItemsSelected(*this, false);
     m_arrPaths.swap(paths);
+    if (otherFiles) ForgetHoverItem();
     ShowNewContent();
     m_hWndNotify.Post(WM_LIST_CHANGED);
     return exists;
@@ -223,11 +225,26 @@ void CSourceListCtrl::ReleaseHandedOverCapture() const
     if (::GetCapture() == Hwnd()) ::ReleaseCapture();
 }
 
+// A tip still showing the name of a file that has left the list would, when
+// clicked, act on whatever file now has its index: it goes, and the next
+// move over the list reports its item afresh.
+void CSourceListCtrl::ForgetHoverItem()
+{
+    if (g_nLastHoverItem < 0) return;
+    g_nLastHoverItem = -1;
+    ReportHoverItem(-1);
+}
+
 void CSourceListCtrl::UpdateItemTip(POINT pt)
 {
     int item = HitTest(pt);
     if (item == g_nLastHoverItem) return;
     g_nLastHoverItem = item;
+    ReportHoverItem(item);
+}
+
+void CSourceListCtrl::ReportHoverItem(int item)
+{
     RECT rcItem = {};
     const wchar_t* text = L"";
     BOOL selected = FALSE;

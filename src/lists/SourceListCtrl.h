@@ -67,6 +67,10 @@ private:
     // After a release that ended no drag, the list holds the mouse no more.
     void ReleaseHandedOverCapture() const;
     void UpdateItemTip(POINT pt);
+    // Tells the tip sink about item (-1: none) under the pointer.
+    void ReportHoverItem(int item);
+    // The list's files changed: the item last reported is no longer there.
+    void ForgetHoverItem();
 
     CNotifyTarget m_hWndNotify;
     // Drag image of a drag out of this list; only exists while it lasts.

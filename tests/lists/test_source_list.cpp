@@ -21,6 +21,7 @@ protected:
         RemoveTree(kTestRoot);
         ASSERT_TRUE(::CreateDirectoryW(kTestRoot, nullptr));
         ASSERT_TRUE(host.Create(false));
+        g_nLastHoverItem = -2;
     }
     void TearDown() override
     {
@@ -181,6 +182,36 @@ TEST_F(SourceList, ReportsTheItemUnderThePointerOncePerChange)
     EXPECT_EQ(-1, sink.reports[2].item);
     EXPECT_EQ(L"", sink.reports[2].text);
     EXPECT_TRUE(::EqualRect(&none, &sink.reports[2].rc));
+}
+
+// Other files in the list take the tip away from the item last reported, so
+// that a click on it cannot act on the file that now has its index; the
+// same files again keep it.
+TEST_F(SourceList, OtherFilesForgetTheItemUnderThePointer)
+{
+    struct CSink : IItemTipSink {
+        void ShowItemTip(CListView*, int item, const RECT&, const wchar_t*, BOOL) override
+        {
+            items.push_back(item);
+        }
+        std::vector<int> items;
+    } sink;
+    list.SetTipSink(&sink);
+    std::wstring first = MakeFolder(L"tip-first", {L"a.mp3", L"b.mp3"});
+    std::wstring second = MakeFolder(L"tip-second", {L"x.mp3", L"y.mp3"});
+    Filled(first);
+    RECT rc = {};
+    ASSERT_TRUE(list.GetItemRect(1, &rc, LVIR_BOUNDS));
+    auto hover = [&] { list.Send(WM_MOUSEMOVE, 0, MAKELPARAM(20, rc.top + 1)); };
+
+    hover();
+    Filled(first);
+    EXPECT_EQ(std::vector<int>{1}, sink.items);
+    Filled(second);
+    EXPECT_EQ((std::vector<int>{1, -1}), sink.items) << "the tip goes with the file";
+    hover();
+    EXPECT_EQ((std::vector<int>{1, -1, 1}), sink.items) << "the new file at the spot is reported";
+    list.SetTipSink(nullptr);
 }
 
 }
