@@ -30,9 +30,11 @@ public:
 
     // Shows the tip over prcItem (screen coordinates), as wide as the text
     // and as high as the item, when the text is wider than the item; hides
-    // it otherwise (no item, empty text, a name that fits).
+    // it otherwise (no item, empty text, a name that fits). A shown tip holds
+    // the mouse, unless another window does, and hides once the pointer is
+    // off it.
     BOOL ShowTip(CListView* pList, int nItem, const RECT* prcItem, const wchar_t* pszText, BOOL bSelected);
-    // Answers whether the tip was visible.
+    // Answers whether the tip was visible. Lets go of the mouse.
     BOOL HideTip();
 
     // The text shows in the selection colours.
