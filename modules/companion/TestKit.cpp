@@ -103,24 +103,23 @@ BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM windows)
     return TRUE;
 }
 
-// EnumWindows works on a snapshot of the top-level windows. A hand walk
-// with GW_HWNDNEXT skips a window that is activated, and so moved to the
-// top, while the walk is behind it: a test would see it gone.
-template <typename Visit>
-void ForEachTopLevelWindow(Visit visit)
+// A snapshot: a hand walk with GW_HWNDNEXT skips a window that is activated,
+// and so moved to the top, while the walk is behind it; a test would see it
+// gone.
+std::vector<HWND> TopLevelWindows()
 {
     std::vector<HWND> windows;
     ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
-    for (HWND hWnd : windows) visit(hWnd);
+    return windows;
 }
 }  // namespace
 
 std::vector<HWND> FindToolWindows()
 {
     std::vector<HWND> windows;
-    ForEachTopLevelWindow([&](HWND hWnd) {
+    for (HWND hWnd : TopLevelWindows()) {
         if (::GetPropW(hWnd, kMainWindowProperty)) windows.push_back(hWnd);
-    });
+    }
     return windows;
 }
 
@@ -160,15 +159,15 @@ bool WaitForOwnerProcessExit(HWND hWnd, DWORD timeoutMs)
 std::vector<HWND> FindDialogBoxes(DWORD processId)
 {
     std::vector<HWND> boxes;
-    ForEachTopLevelWindow([&](HWND hWnd) {
+    for (HWND hWnd : TopLevelWindows()) {
         DWORD owner = 0;
         ::GetWindowThreadProcessId(hWnd, &owner);
-        if (owner != processId || !::IsWindowVisible(hWnd)) return;
+        if (owner != processId || !::IsWindowVisible(hWnd)) continue;
         wchar_t className[64] = {};
         ::GetClassNameW(hWnd, className, 64);
         if (::lstrcmpW(className, L"#32770") == 0 && !::GetPropW(hWnd, kMainWindowProperty))
             boxes.push_back(hWnd);
-    });
+    }
     return boxes;
 }
 

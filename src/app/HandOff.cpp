@@ -13,37 +13,31 @@ BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM windows)
     return TRUE;
 }
 
-// Top to bottom, from a snapshot: a hand walk with GW_HWNDNEXT loses its
-// place when the window it stands on is destroyed or moved to the top, and
-// so could miss a running instance and let a second one serve its drive.
-template <typename Visit>
-void ForEachTopLevelWindow(Visit visit)
+// Top to bottom, as a snapshot: a hand walk with GW_HWNDNEXT loses its place
+// when the window it stands on is destroyed or moved to the top, and so could
+// miss a running instance and let a second one serve its drive.
+std::vector<HWND> TopLevelWindows()
 {
     std::vector<HWND> windows;
     ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
-    for (HWND hWnd : windows) {
-        if (::IsWindow(hWnd) && !visit(hWnd)) return;
-    }
+    return windows;
 }
 }  // namespace
 
 bool IsWaitDialogPresent()
 {
-    bool found = false;
-    ForEachTopLevelWindow([&](HWND hWnd) {
-        found = ::GetPropW(hWnd, kWaitDialogProperty) != nullptr;
-        return !found;
-    });
-    return found;
+    for (HWND hWnd : TopLevelWindows()) {
+        if (::GetPropW(hWnd, kWaitDialogProperty)) return true;
+    }
+    return false;
 }
 
 int FindPlaylistWindows(std::vector<HWND>& windows)
 {
     windows.clear();
-    ForEachTopLevelWindow([&](HWND hWnd) {
+    for (HWND hWnd : TopLevelWindows()) {
         if (::GetPropW(hWnd, kMainWindowProperty)) windows.push_back(hWnd);
-        return true;
-    });
+    }
     return static_cast<int>(windows.size());
 }
 
