@@ -38,8 +38,13 @@ else
     timeout 30 wine "$companion" demo-fill
     sleep 1
     shot="${WAVA_SCREENSHOT:-$WAVA_BUILD_DIR/demo-screenshot.png}"
-    # The window is centred on the 1280x1024 screen.
-    import -window root -crop 860x450+210+287 +repage "$shot" 2>/dev/null || import -window root "$shot"
+    # The tool's window with the window manager's frame and title.
+    win="$(xdotool search --onlyvisible --name '^Wava Playlist$' 2>/dev/null | head -n 1)"
+    if [ -n "$win" ]; then
+        import -frame -window "$win" "$shot" 2>/dev/null
+    else
+        import -window root "$shot"
+    fi
     echo "screenshot: $shot"
     timeout 30 wine "$WAVA_BUILD_DIR/bin/WavaPlaylist.exe" -Q || true
     wineserver -w

@@ -3,7 +3,7 @@
 # nothing when everything is there already.
 set -euo pipefail
 
-needed=(g++-mingw-w64-i686-posix wine wine32:i386 xvfb xdotool imagemagick cmake make googletest)
+needed=(g++-mingw-w64-i686-posix wine wine32:i386 xvfb openbox x11-utils xdotool imagemagick cmake make googletest)
 missing=()
 for p in "${needed[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
