@@ -2,9 +2,9 @@
 // expand message to the painted level, against the work that any listing
 // of that folder has to do: enumerating with display names, asking the
 // attributes and sorting with the folder's own comparison.
-#include "app/Globals.h"
 #include "foldertree/FolderTreeCtrl.h"
 #include "foldertree/IdList.h"
+#include "handoff/DeviceFields.h"
 
 #include <windows.h>
 #include <commctrl.h>

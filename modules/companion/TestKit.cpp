@@ -5,11 +5,6 @@
 
 namespace testkit {
 
-const wchar_t kMainWindowProperty[] = L"Vantorel_Wava_Playlist_041030003";
-const wchar_t kWaitDialogProperty[] = L"Vantorel_Wava_Playlist_WaitDlg_041030005";
-const wchar_t kShareMessageName[] = L"ZKSHARESTRING_WAPl041030001";
-const wchar_t kContentUpdatedMessageName[] = L"ZKWINMSG_QRSContentUpdated";
-
 CProcess::~CProcess()
 {
     if (m_pi.hProcess) ::CloseHandle(m_pi.hProcess);

@@ -3,16 +3,13 @@
 // messages, read its controls and answer its message boxes.
 #pragma once
 
+#include "res/wire_names.h"
+
 #include <windows.h>
 #include <string>
 #include <vector>
 
 namespace testkit {
-
-extern const wchar_t kMainWindowProperty[];
-extern const wchar_t kWaitDialogProperty[];
-extern const wchar_t kShareMessageName[];
-extern const wchar_t kContentUpdatedMessageName[];
 
 // A started process; the handles close with the object.
 class CProcess {

@@ -1,9 +1,9 @@
 #include "app/PlaylistApp.h"
-#include "app/HandOff.h"
 #include "dialog/PlaylistDlg.h"
 #include "framework/MessageBox.h"
 #include "framework/Raii.h"
 #include "framework/Strings.h"
+#include "handoff/HandOff.h"
 #include "res/resource_ids.h"
 
 #include <commctrl.h>

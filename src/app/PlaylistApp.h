@@ -2,10 +2,9 @@
 // runs the main dialog modally and shuts down in order.
 #pragma once
 
-#include "app/CommandLine.h"
-#include "app/Globals.h"
 #include "app/MessageFilter.h"
 #include "framework/App.h"
+#include "handoff/CommandLine.h"
 
 class CPlaylistApp : public CAppBase {
 public:

@@ -1,20 +1,15 @@
 // Naming and saving the playlist into the PLAYLIST folder of the player.
-#include "app/Globals.h"
 #include "dialog/PlaylistDlg.h"
 #include "dialog/PlaylistExistsDlg.h"
 #include "dialog/PlaylistNames.h"
+#include "framework/MessageBox.h"
 #include "framework/Raii.h"
 #include "framework/Strings.h"
 #include "playlist_file/PlaylistFile.h"
 #include "res/resource_ids.h"
+#include "res/wire_names.h"
 
 #include <shlwapi.h>
-
-namespace {
-const wchar_t kContentUpdatedMessage[] = L"ZKWINMSG_QRSContentUpdated";
-// wParam of the content-updated broadcast: what the companion expects.
-const WPARAM kContentUpdatedPlaylists = 203;
-}
 
 void CPlaylistDlg::SetDefaultPlaylistName()
 {
@@ -40,7 +35,7 @@ void CPlaylistDlg::OnSave()
 
     switch (SavePlaylist(name)) {
     case kSaved:
-        ::PostMessageW(HWND_BROADCAST, ::RegisterWindowMessageW(kContentUpdatedMessage),
+        ::PostMessageW(HWND_BROADCAST, ::RegisterWindowMessageW(kContentUpdatedMessageName),
                        kContentUpdatedPlaylists, 0);
         if (ShowAppMessage(Hwnd(), IDS_SAVED_ANOTHER, MB_YESNO | MB_ICONQUESTION) == IDNO) {
             EndDialog(IDOK);

@@ -1,8 +1,8 @@
 #include "foldertree/FolderTreeCtrl.h"
 
-#include "app/Globals.h"
 #include "foldertree/IdList.h"
 #include "foldertree/PathCaption.h"
+#include "handoff/DeviceFields.h"
 #include "lists/SourceListCtrl.h"
 #include "res/resource_ids.h"
 

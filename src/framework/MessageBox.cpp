@@ -1,6 +1,9 @@
 #include "framework/MessageBox.h"
+#include "framework/Strings.h"
 
 #include <utility>
+
+std::wstring g_strMsgCaption;
 
 namespace {
 MessageBoxHook& Hook()
@@ -19,4 +22,9 @@ int AppMessageBox(HWND hOwner, const std::wstring& text, const std::wstring& cap
 void SetMessageBoxHook(MessageBoxHook hook)
 {
     Hook() = std::move(hook);
+}
+
+int ShowAppMessage(HWND hOwner, UINT stringId, UINT type)
+{
+    return AppMessageBox(hOwner, LoadResString(stringId), g_strMsgCaption, type);
 }

@@ -14,3 +14,11 @@ int AppMessageBox(HWND hOwner, const std::wstring& text, const std::wstring& cap
 // Replaces the real box until the hook is cleared (pass nullptr); the hook's
 // answer stands for the button pressed.
 void SetMessageBoxHook(MessageBoxHook hook);
+
+// Caption of every message box after start-up; loaded from the resource
+// module once start-up has it.
+extern std::wstring g_strMsgCaption;
+
+// A box with a text of the resource module and the caption above; the
+// answer is the button pressed.
+int ShowAppMessage(HWND hOwner, UINT stringId, UINT type = MB_OK | MB_ICONINFORMATION);

@@ -1,6 +1,6 @@
 #include "lists/FolderScan.h"
 
-#include "framework/Raii.h"
+#include "framework/Handles.h"
 
 #include <shlwapi.h>
 

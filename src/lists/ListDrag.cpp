@@ -1,8 +1,7 @@
 #include "lists/ListDrag.h"
 
-#include <vector>
-
 BOOL g_bSourceDragging = FALSE;
+std::vector<std::wstring> g_arrDragPaths;
 int g_nLastHoverItem = -2;
 
 namespace {

@@ -6,6 +6,13 @@
 #include "framework/ListView.h"
 #include "framework/Raii.h"
 
+#include <string>
+#include <vector>
+
+// Full paths of the items being dragged out of the source list; they stay
+// until the next drag begins, so the posted drop message can still read them.
+extern std::vector<std::wstring> g_arrDragPaths;
+
 // A drag out of the source list is under way; the playlist reads it to draw
 // its insertion mark instead of the mark of a drag of its own.
 extern BOOL g_bSourceDragging;

@@ -1,6 +1,6 @@
 #include "lists/PlaylistListCtrl.h"
 
-#include "app/Globals.h"
+#include "framework/MessageBox.h"
 #include "lists/ListDrag.h"
 #include "lists/ListMessages.h"
 #include "res/resource_ids.h"

@@ -1,6 +1,5 @@
 #include "lists/SourceListCtrl.h"
 
-#include "app/Globals.h"
 #include "lists/FolderScan.h"
 #include "lists/ListDrag.h"
 #include "lists/ListMessages.h"

@@ -1,6 +1,6 @@
 #include "playlist_file/PlaylistFile.h"
+#include "framework/Handles.h"
 #include "playlist_file/ShortNameCache.h"
-#include "framework/Raii.h"
 
 #include <shlwapi.h>
 #include <algorithm>

@@ -1,5 +1,5 @@
 #include "playlist_file/ShortNameCache.h"
-#include "framework/Raii.h"
+#include "framework/Handles.h"
 
 #include <windows.h>
 #include <shlwapi.h>

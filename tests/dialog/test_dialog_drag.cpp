@@ -3,9 +3,9 @@
 // source list into the playlist, all handled by the dialog itself.
 #include "../lists/PointerInput.h"
 
-#include "app/Globals.h"
 #include "dialog/PlaylistDlg.h"
 #include "framework/App.h"
+#include "handoff/DeviceFields.h"
 #include "lists/ListDrag.h"
 #include "res/resource_ids.h"
 

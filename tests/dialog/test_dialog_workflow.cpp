@@ -1,12 +1,13 @@
 // The main dialog's buttons and its save workflow, driven the way a user
 // works through it, on real controls and a mapped removable drive.
-#include "app/Globals.h"
 #include "dialog/PlaylistDlg.h"
 #include "dialog/PlaylistExistsDlg.h"
 #include "framework/App.h"
 #include "framework/MessageBox.h"
 #include "framework/Strings.h"
+#include "handoff/DeviceFields.h"
 #include "res/resource_ids.h"
+#include "res/wire_names.h"
 
 #include "TestSupport.h"
 
@@ -68,7 +69,7 @@ class CBroadcastCounter {
 public:
     CBroadcastCounter()
     {
-        s_message = ::RegisterWindowMessageW(L"ZKWINMSG_QRSContentUpdated");
+        s_message = ::RegisterWindowMessageW(kContentUpdatedMessageName);
         WNDCLASSW wc = {};
         wc.lpfnWndProc = Proc;
         wc.hInstance = ::GetModuleHandleW(nullptr);
@@ -84,7 +85,7 @@ public:
 private:
     static LRESULT CALLBACK Proc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
     {
-        if (msg == s_message && wParam == 203 && lParam == 0) ++s_count;
+        if (msg == s_message && wParam == kContentUpdatedPlaylists && lParam == 0) ++s_count;
         return ::DefWindowProcW(hWnd, msg, wParam, lParam);
     }
     static UINT s_message;

@@ -1,8 +1,8 @@
 // The main dialog in the test's own process, with the real resource module.
-#include "app/Globals.h"
-#include "app/HandOff.h"
 #include "dialog/PlaylistDlg.h"
 #include "framework/App.h"
+#include "handoff/DeviceFields.h"
+#include "handoff/HandOff.h"
 #include "res/resource_ids.h"
 
 #include "TestSupport.h"

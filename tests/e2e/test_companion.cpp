@@ -33,7 +33,7 @@ TEST(Companion, ListenerLogsEveryContentUpdateWithItsParameters)
     ASSERT_TRUE(WaitUntil([] { return ::FindWindowW(L"Wava content listener", nullptr) != nullptr; }, 20000));
 
     UINT msg = ::RegisterWindowMessageW(kContentUpdatedMessageName);
-    ::PostMessageW(HWND_BROADCAST, msg, 203, 0);
+    ::PostMessageW(HWND_BROADCAST, msg, kContentUpdatedPlaylists, 0);
     ::PostMessageW(HWND_BROADCAST, msg, 7, 0);
     EXPECT_TRUE(WaitUntil([&] {
         return ReadLog(log) == "content-updated wParam=203 lParam=0\n"

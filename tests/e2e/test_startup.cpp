@@ -91,7 +91,7 @@ TEST_F(StartupTest, StartShowsOneMarkedWindow)
     ASSERT_NE(nullptr, hWnd);
     EXPECT_EQ(1u, FindToolWindows().size());
     EXPECT_TRUE(::IsWindowVisible(hWnd));
-    EXPECT_EQ(reinterpret_cast<HANDLE>(101), ::GetPropW(hWnd, kMainWindowProperty));
+    EXPECT_EQ(kMainWindowPropertyValue, ::GetPropW(hWnd, kMainWindowProperty));
     // The device's atom lives as long as the instance.
     EXPECT_NE(0, ::GlobalFindAtomW(kDeviceRoot));
 }

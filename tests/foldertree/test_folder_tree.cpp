@@ -1,10 +1,10 @@
-#include "TreeTestKit.h"
-#include "app/Globals.h"
 #include "foldertree/FolderTreeCtrl.h"
 #include "framework/Strings.h"
+#include "handoff/DeviceFields.h"
 #include "lists/ListCommon.h"
 #include "lists/SourceListCtrl.h"
 #include "res/resource_ids.h"
+#include "TreeTestKit.h"
 
 #include <gtest/gtest.h>
 #include <shellapi.h>

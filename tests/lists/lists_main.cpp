@@ -1,7 +1,7 @@
 // Test programs of the lists: the resource module provides the texts of the
 // boxes and their caption, as it does for the program.
-#include "app/Globals.h"
 #include "framework/App.h"
+#include "framework/MessageBox.h"
 #include "framework/Strings.h"
 #include "res/resource_ids.h"
 

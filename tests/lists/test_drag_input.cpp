@@ -5,7 +5,6 @@
 #include "PointerInput.h"
 #include "TestFolders.h"
 
-#include "app/Globals.h"
 #include "lists/ListDrag.h"
 #include "lists/ListMessages.h"
 #include "look/ItemTipWnd.h"

@@ -2,7 +2,7 @@
 // window that stands for the main dialog.
 #include "ListHost.h"
 
-#include "app/Globals.h"
+#include "framework/MessageBox.h"
 #include "framework/Strings.h"
 #include "lists/ListMessages.h"
 #include "res/resource_ids.h"

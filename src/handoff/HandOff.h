@@ -3,18 +3,10 @@
 // registered message, whether one of them already serves its device.
 #pragma once
 
+#include "res/wire_names.h"
+
 #include <windows.h>
 #include <vector>
-
-extern const wchar_t kMainWindowProperty[];   // marks each main window
-extern const wchar_t kWaitDialogProperty[];   // another program's wait dialog
-extern const wchar_t kShareMessageName[];
-const HANDLE kMainWindowPropertyValue = reinterpret_cast<HANDLE>(101);
-
-// wParam values of the share message, and the reply that means "mine".
-const WPARAM kShareAskSameRoot = 1;
-const WPARAM kShareCloseRequest = 2;
-const LRESULT kShareReplyYes = -1;
 
 // True when any top-level window carries the wait-dialog property.
 bool IsWaitDialogPresent();

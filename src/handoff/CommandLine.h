@@ -1,7 +1,7 @@
 // Turns the command line into the device fields and the start mode.
 #pragma once
 
-#include "app/Globals.h"
+#include "handoff/DeviceFields.h"
 
 enum StartMode {
     kStartNothing = 0,      // no usable device: the start ends silently

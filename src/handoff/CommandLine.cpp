@@ -1,4 +1,4 @@
-#include "app/CommandLine.h"
+#include "handoff/CommandLine.h"
 #include "framework/Strings.h"
 
 #include <shlwapi.h>

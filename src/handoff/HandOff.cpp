@@ -1,10 +1,6 @@
-#include "app/HandOff.h"
+#include "handoff/HandOff.h"
 
 #include <shlwapi.h>
-
-const wchar_t kMainWindowProperty[] = L"Vantorel_Wava_Playlist_041030003";
-const wchar_t kWaitDialogProperty[] = L"Vantorel_Wava_Playlist_WaitDlg_041030005";
-const wchar_t kShareMessageName[] = L"ZKSHARESTRING_WAPl041030001";
 
 namespace {
 BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM windows)

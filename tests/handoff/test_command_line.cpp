@@ -1,4 +1,4 @@
-#include "app/CommandLine.h"
+#include "handoff/CommandLine.h"
 
 #include <gtest/gtest.h>
 #include <string>

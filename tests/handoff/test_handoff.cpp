@@ -1,4 +1,4 @@
-#include "app/HandOff.h"
+#include "handoff/HandOff.h"
 
 #include <gtest/gtest.h>
 #include <algorithm>

@@ -1,0 +1,16 @@
+#include "handoff/DeviceFields.h"
+
+namespace {
+const CDeviceFields* g_pDeviceFields = nullptr;
+}
+
+const CDeviceFields& AppDeviceFields()
+{
+    static const CDeviceFields empty;
+    return g_pDeviceFields ? *g_pDeviceFields : empty;
+}
+
+void SetAppDeviceFields(const CDeviceFields* pFields)
+{
+    g_pDeviceFields = pFields;
+}
