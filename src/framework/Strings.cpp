@@ -1,5 +1,6 @@
 #include "framework/Strings.h"
 #include "framework/App.h"
+#include "res/builtin_texts.h"
 
 #include <cwchar>
 #include <cwctype>
@@ -10,7 +11,10 @@ std::wstring LoadResString(UINT id)
     // module's read-only string table, so no length limit applies.
     const wchar_t* text = nullptr;
     int length = ::LoadStringW(ResourceModule(), id, reinterpret_cast<LPWSTR>(&text), 0);
-    if (length <= 0 || !text) return std::wstring();
+    if (length <= 0 || !text) {
+        const wchar_t* builtIn = BuiltInText(id);
+        return builtIn ? std::wstring(builtIn) : std::wstring();
+    }
     return std::wstring(text, static_cast<size_t>(length));
 }
 

@@ -4,7 +4,9 @@
 #include <windows.h>
 #include <string>
 
-// A string of the resource module; empty when the id is missing.
+// A string of the resource module. When the module lacks the id, the
+// program's built-in English text for it (strings added after the first
+// module), else an empty text.
 std::wstring LoadResString(UINT id);
 
 // The window's whole text.

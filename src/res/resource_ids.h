@@ -21,6 +21,11 @@
 #define IDS_SAVED_ANOTHER        163
 #define IDS_WRITER_NO_PATH       166
 #define IDS_FILE_OPEN_FAILED     170
+// Added later: the program carries a built-in English text for each
+// (res/builtin_texts.h), for a module that lacks it.
+#define IDS_INVALID_NAME         171
+#define IDS_ENTRIES_LEFT_OUT     172
+#define IDS_CLOSE_UNSAVED        173
 
 // Controls of the main dialog
 #define IDC_FOLDER_CAPTION       1004

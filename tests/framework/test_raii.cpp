@@ -1,6 +1,7 @@
 #include "framework/MessageBox.h"
 #include "framework/Raii.h"
 #include "framework/Strings.h"
+#include "res/builtin_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -99,6 +100,9 @@ TEST(Strings, LoadResStringReadsTheResourceModule)
 {
     EXPECT_EQ(L"A string of the test program", LoadResString(600));
     EXPECT_EQ(L"", LoadResString(601));
+    // A newer text that this module lacks comes from the program itself.
+    EXPECT_EQ(BuiltInText(IDS_CLOSE_UNSAVED), LoadResString(IDS_CLOSE_UNSAVED));
+    EXPECT_FALSE(LoadResString(IDS_CLOSE_UNSAVED).empty());
 }
 
 TEST(Strings, SystemErrorTextHasNoTrailingLineBreak)
