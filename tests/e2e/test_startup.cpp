@@ -76,6 +76,13 @@ protected:
         EXPECT_TRUE(FindDialogBoxes(p.Id()).empty());
     }
 
+    // Closes the instance's window and waits for its process to end.
+    void CloseInstance(CProcess& p)
+    {
+        PressButton(ToolWindowOfProcess(p.Id()), 1011);
+        EXPECT_TRUE(p.WaitForExit(kStartTimeoutMs));
+    }
+
     std::vector<std::unique_ptr<CProcess>> m_processes;
 };
 
@@ -119,6 +126,24 @@ TEST_F(StartupTest, StartForAnotherDriveRunsBesideTheFirst)
     EXPECT_EQ(2u, FindToolWindows().size());
 }
 
+// A quoted root, "E:\", arrives as E:" in the program's arguments.
+const wchar_t kQuotedRootArgs[] = L"-N Quoted -S \"E:\\\"";
+
+TEST_F(StartupTest, OtherSpellingsOfTheDriveFindTheSameInstance)
+{
+    CProcess* p = nullptr;
+    ASSERT_NE(nullptr, StartInstance(Args(L"e:/Music/"), &p));
+    ExpectEndsWithoutWindow(Start(Args(kDeviceRoot)));
+    EXPECT_EQ(1u, FindToolWindows().size());
+    CloseInstance(*p);
+
+    ASSERT_NE(nullptr, StartInstance(Args(kDeviceRoot)));
+    for (const std::wstring& odd : {Args(L"e:/Music/"), std::wstring(kQuotedRootArgs), Args(L"\\\\.\\E:"),
+                                    Args(L"\\\\?\\e:\\Music\\..")})
+        ExpectEndsWithoutWindow(Start(odd));
+    EXPECT_EQ(1u, FindToolWindows().size());
+}
+
 TEST_F(StartupTest, CloseRequestClosesEveryInstanceAndShowsNothing)
 {
     CProcess* a = nullptr;
@@ -149,6 +174,9 @@ TEST_F(StartupTest, StartsWithoutUsableDeviceEndSilently)
     ExpectEndsWithoutWindow(Start(L""));
     ExpectEndsWithoutWindow(Start(L"-S Q:\\nowhere"));
     ExpectEndsWithoutWindow(Start(L"-N Name -S"));
+    // No local drive: the current drive's root, a network share.
+    ExpectEndsWithoutWindow(Start(L"-S \\"));
+    ExpectEndsWithoutWindow(Start(L"-S \\\\server\\share"));
     EXPECT_TRUE(FindToolWindows().empty());
     EXPECT_EQ(0, ::GlobalFindAtomW(L"Q:\\"));
 }
