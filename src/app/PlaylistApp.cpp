@@ -89,23 +89,27 @@ BOOL CPlaylistApp::HandOffToRunningInstance()
     CWaitCursor wait;
     m_atomDeviceRoot = 0;
     StartMode mode = ParseCommandLine();
-    if (mode != kStartDevice && mode != kStartCloseAll) return FALSE;
+    if (mode == kStartCloseAll) CloseRunningInstances();
+    if (mode != kStartDevice) return FALSE;
 
-    if (mode == kStartDevice) {
-        m_atomDeviceRoot = ::GlobalAddAtomW(m_device.m_szDeviceRoot);
-        if (!m_atomDeviceRoot) return FALSE;
-    }
+    m_atomDeviceRoot = ::GlobalAddAtomW(m_device.m_szDeviceRoot);
+    if (!m_atomDeviceRoot) return FALSE;
+    return AskRunningInstances();
+}
 
+void CPlaylistApp::CloseRunningInstances()
+{
     std::vector<HWND> windows;
     FindPlaylistWindows(windows);
-    UINT shareMsg = ::RegisterWindowMessageW(kShareMessageName);
+    for (HWND hWnd : windows) SendShareMessage(hWnd, kShareCloseRequest, 0);
+}
 
-    if (mode == kStartCloseAll) {
-        for (HWND hWnd : windows) ::SendMessageW(hWnd, shareMsg, kShareCloseRequest, 0);
-        return FALSE;
-    }
+BOOL CPlaylistApp::AskRunningInstances()
+{
+    std::vector<HWND> windows;
+    FindPlaylistWindows(windows);
     for (HWND hWnd : windows) {
-        if (::SendMessageW(hWnd, shareMsg, kShareAskSameRoot, m_atomDeviceRoot) == kShareReplyYes) {
+        if (SendShareMessage(hWnd, kShareAskSameRoot, m_atomDeviceRoot) == kShareReplyYes) {
             ActivateInstanceWindow(hWnd);
             return FALSE;
         }

@@ -27,6 +27,8 @@ protected:
 private:
     StartMode ParseCommandLine();
     BOOL HandOffToRunningInstance();
+    BOOL AskRunningInstances();
+    void CloseRunningInstances();
     BOOL LoadResourceModule();
     void RunMainDialog();
 

@@ -144,6 +144,27 @@ TEST_F(StartupTest, OtherSpellingsOfTheDriveFindTheSameInstance)
     EXPECT_EQ(1u, FindToolWindows().size());
 }
 
+// A marked window that never answers stands in front of every other, so
+// each start and each close request asks it first.
+TEST_F(StartupTest, HungInstanceStopsNeitherAStartNorACloseRequest)
+{
+    CProcess& hung = Start(L"hung-window 120", CompanionPath());
+    HWND hungWnd = WaitForToolWindows(1, kStartTimeoutMs);
+    ASSERT_NE(nullptr, hungWnd);
+
+    CProcess* a = nullptr;
+    CProcess* b = nullptr;
+    ASSERT_NE(nullptr, StartInstance(Args(kDeviceFolder), &a));
+    ExpectEndsWithoutWindow(Start(Args(kDeviceRoot)));
+    ASSERT_NE(nullptr, StartInstance(Args(kOtherDrive), &b));
+
+    ExpectEndsWithoutWindow(Start(L"-Q"));
+    EXPECT_TRUE(a->WaitForExit(kStartTimeoutMs));
+    EXPECT_TRUE(b->WaitForExit(kStartTimeoutMs));
+    EXPECT_EQ(std::vector<HWND>{hungWnd}, FindToolWindows());
+    hung.Kill();
+}
+
 TEST_F(StartupTest, CloseRequestClosesEveryInstanceAndShowsNothing)
 {
     CProcess* a = nullptr;
