@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <dbt.h>
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -76,6 +77,31 @@ protected:
         EXPECT_TRUE(FindDialogBoxes(p.Id()).empty());
     }
 
+    // Starts every command line at once (ten starts reach the search for
+    // running instances together) and waits until each start has ended or
+    // shows its window. Answers the indexes of those still running.
+    std::vector<size_t> StartAtOnce(const std::vector<std::wstring>& arguments)
+    {
+        std::vector<CProcess*> started;
+        for (const std::wstring& a : arguments) started.push_back(&Start(a));
+        auto settled = [](const CProcess* p) {
+            HWND hWnd = ToolWindowOfProcess(p->Id());
+            return !p->IsRunning() || (hWnd && ::IsWindowVisible(hWnd));
+        };
+        EXPECT_TRUE(WaitUntil([&] { return std::all_of(started.begin(), started.end(), settled); }, 60000));
+        std::vector<size_t> running;
+        for (size_t i = 0; i < started.size(); ++i) {
+            DWORD exitCode = 0;
+            if (started[i]->IsRunning()) {
+                running.push_back(i);
+            } else {
+                started[i]->WaitForExit(0, &exitCode);
+                EXPECT_EQ(0u, exitCode) << "start " << i;
+            }
+        }
+        return running;
+    }
+
     // Closes the instance's window and waits for its process to end.
     void CloseInstance(CProcess& p)
     {
@@ -142,6 +168,32 @@ TEST_F(StartupTest, OtherSpellingsOfTheDriveFindTheSameInstance)
                                     Args(L"\\\\?\\e:\\Music\\..")})
         ExpectEndsWithoutWindow(Start(odd));
     EXPECT_EQ(1u, FindToolWindows().size());
+}
+
+TEST_F(StartupTest, SimultaneousStartsForOneDriveGiveOneWindow)
+{
+    const std::wstring spellings[] = {Args(kDeviceRoot), Args(L"e:/Music/"), Args(L"\\\\?\\E:\\"),
+                                      kQuotedRootArgs, Args(kDeviceFolder)};
+    for (size_t round = 0; round < 5; ++round) {
+        SCOPED_TRACE(testing::Message() << "round " << round);
+        std::vector<std::wstring> arguments;
+        for (size_t i = 0; i < 10; ++i) arguments.push_back(spellings[(i + round) % 5]);
+        const size_t first = m_processes.size();
+        std::vector<size_t> running = StartAtOnce(arguments);
+        ASSERT_EQ(1u, running.size());
+        EXPECT_EQ(1u, FindToolWindows().size());
+        CloseInstance(*m_processes[first + running[0]]);
+    }
+}
+
+TEST_F(StartupTest, SimultaneousStartsForTwoDrivesGiveTwoWindows)
+{
+    std::vector<std::wstring> arguments;
+    for (size_t i = 0; i < 10; ++i) arguments.push_back(Args(i % 2 ? kOtherDrive : kDeviceFolder));
+    std::vector<size_t> running = StartAtOnce(arguments);
+    ASSERT_EQ(2u, running.size());
+    EXPECT_NE(running[0] % 2, running[1] % 2) << "both windows serve one drive";
+    EXPECT_EQ(2u, FindToolWindows().size());
 }
 
 // A marked window that never answers stands in front of every other, so
