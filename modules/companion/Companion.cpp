@@ -6,6 +6,8 @@
 //   WavaCompanion wait-dialog <seconds>              show a wait dialog
 //   WavaCompanion listen <seconds> <log file>        log content updates
 //   WavaCompanion windows                            list running tools
+//   WavaCompanion hung-window <seconds>              a marked window that
+//                                                    never answers
 //   WavaCompanion demo-fill                          fill the running tool's
 //                                                    playlist from one album
 #include "TestKit.h"
@@ -27,6 +29,7 @@ int Usage()
                   L"       WavaCompanion wait-dialog <seconds>\n"
                   L"       WavaCompanion listen <seconds> <log file>\n"
                   L"       WavaCompanion windows\n"
+                  L"       WavaCompanion hung-window <seconds>\n"
                   L"       WavaCompanion demo-fill\n");
     return 2;
 }
@@ -104,6 +107,20 @@ int WaitDialog(DWORD seconds)
     PumpFor(seconds * 1000);
     ::RemovePropW(hWnd, kWaitDialogProperty);
     ::DestroyWindow(hWnd);
+    return 0;
+}
+
+// A window that carries the tool's marker, in front of every other, whose
+// thread then stops answering: what a hung instance looks like to a start.
+int HungWindow(DWORD seconds)
+{
+    HWND hWnd = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"Hung instance", WS_POPUP, 0,
+                                  0, 10, 10, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    if (!hWnd) return 1;
+    ::SetPropW(hWnd, kMainWindowProperty, kMainWindowPropertyValue);
+    std::wprintf(L"hung window %p\n", static_cast<void*>(hWnd));
+    std::fflush(stdout);
+    ::Sleep(seconds * 1000);
     return 0;
 }
 
@@ -191,6 +208,7 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"wait-dialog" && argc == 3) return WaitDialog(std::wcstoul(argv[2], nullptr, 10));
     if (command == L"listen" && argc == 4) return Listen(std::wcstoul(argv[2], nullptr, 10), argv[3]);
     if (command == L"windows") return ListWindows();
+    if (command == L"hung-window" && argc == 3) return HungWindow(std::wcstoul(argv[2], nullptr, 10));
     if (command == L"demo-fill") return DemoFill();
     return Usage();
 }

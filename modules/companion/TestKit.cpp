@@ -72,6 +72,11 @@ std::wstring ToolPath()
     return ThisProgramFolder() + L"\\..\\bin\\WavaPlaylist.exe";
 }
 
+std::wstring CompanionPath()
+{
+    return ThisProgramFolder() + L"\\..\\companion\\WavaCompanion.exe";
+}
+
 // Backslashes count as escapes only in front of a quote, so those must be
 // doubled; "E:\" would otherwise swallow its closing quote.
 std::wstring Quote(const std::wstring& text)

@@ -36,6 +36,8 @@ private:
 std::wstring ThisProgramFolder();
 // The playlist tool in the build's distributable folder.
 std::wstring ToolPath();
+// The companion program, which also plays the tool's peers in tests.
+std::wstring CompanionPath();
 // One argument quoted for a command line.
 std::wstring Quote(const std::wstring& text);
 

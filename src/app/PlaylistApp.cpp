@@ -48,6 +48,7 @@ BOOL CPlaylistApp::InitInstance()
 
 int CPlaylistApp::ExitInstance()
 {
+    m_startLock.Release();
     if (m_atomDeviceRoot) {
         ::GlobalDeleteAtom(m_atomDeviceRoot);
         m_atomDeviceRoot = 0;
@@ -65,7 +66,11 @@ int CPlaylistApp::ExitInstance()
 void CPlaylistApp::RunMainDialog()
 {
     CPlaylistDlg dlg;
+    // Marked at its creation and answering once initialised: from then on
+    // a later start for the drive finds this window and hands off to it.
+    dlg.NotifyWhenReady([this] { m_startLock.Release(); });
     dlg.DoModal();
+    m_startLock.Release();
 }
 
 StartMode CPlaylistApp::ParseCommandLine()
@@ -81,6 +86,14 @@ StartMode CPlaylistApp::ParseCommandLine()
     return mode;
 }
 
+namespace {
+// A start for a drive waits this long for another start for the same drive.
+// That start serves the drive, either with its own window or by handing off
+// to a running one, so a start that cannot wait longer ends: going on would
+// risk a second window for the drive, and two saves racing on one playlist.
+const DWORD kStartLockWaitMs = 5000;
+}  // namespace
+
 // Asks the running instances about this start. Under "-Q" no atom is made:
 // the table would give none for the empty device text, and a close request
 // does not read one.
@@ -89,23 +102,30 @@ BOOL CPlaylistApp::HandOffToRunningInstance()
     CWaitCursor wait;
     m_atomDeviceRoot = 0;
     StartMode mode = ParseCommandLine();
-    if (mode != kStartDevice && mode != kStartCloseAll) return FALSE;
+    if (mode == kStartCloseAll) CloseRunningInstances();
+    if (mode != kStartDevice) return FALSE;
 
-    if (mode == kStartDevice) {
-        m_atomDeviceRoot = ::GlobalAddAtomW(m_device.m_szDeviceRoot);
-        if (!m_atomDeviceRoot) return FALSE;
-    }
+    if (m_startLock.Acquire(m_device.m_szDeviceRoot, kStartLockWaitMs) == CStartLock::kBusy) return FALSE;
+    m_atomDeviceRoot = ::GlobalAddAtomW(m_device.m_szDeviceRoot);
+    if (!m_atomDeviceRoot) return FALSE;
+    return AskRunningInstances();
+}
 
+// A close request takes no drive's lock: it serves no drive, and a start
+// that has no window yet is not running.
+void CPlaylistApp::CloseRunningInstances()
+{
     std::vector<HWND> windows;
     FindPlaylistWindows(windows);
-    UINT shareMsg = ::RegisterWindowMessageW(kShareMessageName);
+    for (HWND hWnd : windows) SendShareMessage(hWnd, kShareCloseRequest, 0);
+}
 
-    if (mode == kStartCloseAll) {
-        for (HWND hWnd : windows) ::SendMessageW(hWnd, shareMsg, kShareCloseRequest, 0);
-        return FALSE;
-    }
+BOOL CPlaylistApp::AskRunningInstances()
+{
+    std::vector<HWND> windows;
+    FindPlaylistWindows(windows);
     for (HWND hWnd : windows) {
-        if (::SendMessageW(hWnd, shareMsg, kShareAskSameRoot, m_atomDeviceRoot) == kShareReplyYes) {
+        if (SendShareMessage(hWnd, kShareAskSameRoot, m_atomDeviceRoot) == kShareReplyYes) {
             ActivateInstanceWindow(hWnd);
             return FALSE;
         }
@@ -128,6 +148,8 @@ BOOL CPlaylistApp::LoadResourceModule()
     }
     // Taken at once: building the box's texts allocates, which may reset it.
     const DWORD loadError = ::GetLastError();
+    // The start is over: later starts for the drive need not wait for the box.
+    m_startLock.Release();
     AppMessageBox(nullptr, SystemErrorText(loadError), kLoadFailureCaption, MB_OK | MB_ICONINFORMATION);
     return FALSE;
 }

@@ -5,6 +5,7 @@
 #include "app/MessageFilter.h"
 #include "framework/App.h"
 #include "handoff/CommandLine.h"
+#include "handoff/StartLock.h"
 
 class CPlaylistApp : public CAppBase {
 public:
@@ -27,6 +28,8 @@ protected:
 private:
     StartMode ParseCommandLine();
     BOOL HandOffToRunningInstance();
+    BOOL AskRunningInstances();
+    void CloseRunningInstances();
     BOOL LoadResourceModule();
     void RunMainDialog();
 
@@ -34,4 +37,7 @@ private:
     CDeviceFields m_device;
     HMODULE m_hResModule = nullptr;
     CMessageFilter m_messageFilter;
+    // Held from before the search for running instances until this start's
+    // window answers them, or the start ends.
+    CStartLock m_startLock;
 };

@@ -6,6 +6,8 @@ bool IsDeviceRootRemoved(WPARAM event, const DEV_BROADCAST_HDR* header, const wc
 {
     if (event != DBT_DEVICEREMOVECOMPLETE || !header || header->dbch_devicetype != DBT_DEVTYP_VOLUME)
         return false;
+    // A header too short for a volume record has no volume fields to read.
+    if (header->dbch_size < sizeof(DEV_BROADCAST_VOLUME)) return false;
     const DEV_BROADCAST_VOLUME* volume = reinterpret_cast<const DEV_BROADCAST_VOLUME*>(header);
     if (volume->dbcv_flags == DBTF_MEDIA || volume->dbcv_flags == DBTF_NET) return false;
 

@@ -47,6 +47,11 @@ void CPlaylistDlg::BindControls()
 // Returns FALSE: the name field has the focus by then.
 BOOL CPlaylistDlg::OnInitDialog()
 {
+    // However the initialisation ends, the window answers from now on.
+    CScopeExit ready([this] {
+        if (m_onReady) m_onReady();
+        m_onReady = nullptr;
+    });
     CenterOnDesktop(Hwnd());
     m_wndTip.SetNotifyWnd(Hwnd());
     m_listSource.SetNotifyWnd(Hwnd());

@@ -10,6 +10,7 @@
 #include "look/ItemTipWnd.h"
 #include "look/SkinHook.h"
 
+#include <functional>
 #include <string>
 
 class CPlaylistDlg : public CModalDialog, public IItemTipSink {
@@ -22,6 +23,10 @@ public:
                      BOOL selected) override;
 
     bool ClosedByRequest() const { return m_bClosedByRequest; }
+
+    // Called once, when the window is marked and initialised, so that it
+    // answers a later start at once; also when the initialisation failed.
+    void NotifyWhenReady(std::function<void()> onReady) { m_onReady = std::move(onReady); }
 
     // Results of SavePlaylist.
     enum SaveResult {
@@ -69,6 +74,7 @@ private:
     UINT m_nShareMsg = 0;
     bool m_bClosedByRequest = false;
     wchar_t m_szPlaylistDir[MAX_PATH] = {};
+    std::function<void()> m_onReady;
     CItemTipWnd m_wndTip;
     bool m_bTipReady = false;
     // Last, so that it is released first, once the window is gone.

@@ -109,3 +109,17 @@ public:
 private:
     HCURSOR m_hOld;
 };
+
+// Runs a function when the scope ends, by return or by exception: state that
+// a failure must not leave behind (a worker thread, redrawing switched off).
+template <typename F>
+class CScopeExit {
+public:
+    explicit CScopeExit(F f) : m_f(std::move(f)) {}
+    ~CScopeExit() { m_f(); }
+    CScopeExit(const CScopeExit&) = delete;
+    CScopeExit& operator=(const CScopeExit&) = delete;
+
+private:
+    F m_f;
+};

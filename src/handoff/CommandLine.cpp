@@ -4,6 +4,7 @@
 #include <shlwapi.h>
 #include <cwchar>
 #include <cstdlib>
+#include <string>
 
 namespace {
 bool IsOption(const wchar_t* arg, const wchar_t* option)
@@ -11,13 +12,35 @@ bool IsOption(const wchar_t* arg, const wchar_t* option)
     return ::lstrcmpiW(arg, option) == 0;
 }
 
-void SetDeviceRoot(CDeviceFields& fields, const wchar_t* value)
+bool StartsWith(const std::wstring& text, const wchar_t* prefix)
 {
-    ::lstrcpynW(fields.m_szDeviceRoot, value, MAX_PATH);
-    ::PathAddBackslashW(fields.m_szDeviceRoot);
-    ::PathStripToRootW(fields.m_szDeviceRoot);
+    return text.compare(0, std::wcslen(prefix), prefix) == 0;
 }
+
+bool IsAsciiLetter(wchar_t c)
+{
+    return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
 }
+
+// Empty when the path names no local drive: a network or device path, a
+// relative path, "\".
+std::wstring LocalDriveRootOf(const wchar_t* value)
+{
+    std::wstring path = value ? value : L"";
+    for (wchar_t& c : path) {
+        if (c == L'/') c = L'\\';
+    }
+    // The long-path and device prefixes name the same drive; what follows
+    // them may also be UNC\, a pipe or a volume name, which are no drive.
+    if (StartsWith(path, L"\\\\?\\") || StartsWith(path, L"\\\\.\\")) path.erase(0, 4);
+    if (path.size() < 2 || !IsAsciiLetter(path[0]) || path[1] != L':') return std::wstring();
+    // Whatever follows the colon (folders, "..", the quote that a quoted
+    // "E:\" leaves behind) is on that drive. One spelling per drive, in
+    // upper case: the instances tell their drives apart by this text.
+    const wchar_t letter = path[0] >= L'a' ? static_cast<wchar_t>(path[0] - L'a' + L'A') : path[0];
+    return std::wstring{letter, L':', L'\\'};
+}
+}  // namespace
 
 StartMode ParseCommandLineArgs(int argc, const wchar_t* const* argv, CDeviceFields& fields)
 {
@@ -29,7 +52,7 @@ StartMode ParseCommandLineArgs(int argc, const wchar_t* const* argv, CDeviceFiel
         const wchar_t* option = argv[i];
         const wchar_t* value = argv[i + 1];
         if (IsOption(option, L"-S")) {
-            SetDeviceRoot(fields, value);
+            CopyToBuffer(fields.m_szDeviceRoot, MAX_PATH, LocalDriveRootOf(value).c_str());
             i += 2;
         } else if (IsOption(option, L"-N")) {
             CopyToBuffer(fields.m_szDeviceName, MAX_PATH, value);

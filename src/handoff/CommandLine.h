@@ -10,5 +10,7 @@ enum StartMode {
 };
 
 // argv[0] is the program. Clears the fields first; an option in the last
-// position is never read, since it would have no value.
+// position is never read, since it would have no value. The device root is
+// always a drive root, "E:\" in upper case, whatever spelling of a path on
+// that drive "-S" gave; a value that names no local drive leaves it empty.
 StartMode ParseCommandLineArgs(int argc, const wchar_t* const* argv, CDeviceFields& fields);

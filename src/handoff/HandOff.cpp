@@ -37,6 +37,16 @@ int FindPlaylistWindows(std::vector<HWND>& windows)
     return static_cast<int>(windows.size());
 }
 
+LRESULT SendShareMessage(HWND hWnd, WPARAM request, ATOM atom)
+{
+    const UINT shareMsg = ::RegisterWindowMessageW(kShareMessageName);
+    DWORD_PTR reply = 0;
+    if (!shareMsg || !::SendMessageTimeoutW(hWnd, shareMsg, request, atom, SMTO_ABORTIFHUNG,
+                                            kShareReplyTimeoutMs, &reply))
+        return 0;
+    return static_cast<LRESULT>(reply);
+}
+
 void ActivateInstanceWindow(HWND hWnd)
 {
     ::ShowWindow(hWnd, ::IsIconic(hWnd) ? SW_RESTORE : SW_SHOW);

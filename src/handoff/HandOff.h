@@ -15,6 +15,14 @@ bool IsWaitDialogPresent();
 // to back; returns their number.
 int FindPlaylistWindows(std::vector<HWND>& windows);
 
+// How long a start waits for one running instance to answer.
+constexpr UINT kShareReplyTimeoutMs = 5000;
+
+// Sends the share message to one running instance. A window that does not
+// answer within the time, or is hung, answers 0: it claims no drive, and a
+// close request goes on to the next window.
+LRESULT SendShareMessage(HWND hWnd, WPARAM request, ATOM atom);
+
 // Brings a running instance to the front, with any box it has open.
 void ActivateInstanceWindow(HWND hWnd);
 

@@ -6,7 +6,8 @@ namespace {
 
 const wchar_t kTipClass[] = L"WavaItemTip";
 
-// One tip exists; its press memory outlives hiding and showing it.
+// One tip exists; its memory of the last press (for double clicks) outlives
+// hiding and showing it, but a press still held does not outlive hiding.
 BOOL g_bTipButtonDown = FALSE;
 DWORD g_dwTipLastPress = 0;
 int g_nTipLastPressItem = -1;
@@ -91,6 +92,10 @@ BOOL CItemTipWnd::HideTip()
 {
     m_bSelected = FALSE;
     m_bShowing = FALSE;
+    // The release of a press may never reach a hidden tip (the mouse went
+    // elsewhere): remembered, the press would pass to the list at the next
+    // plain move over a tip shown again, a press the user never made.
+    g_bTipButtonDown = FALSE;
     BOOL wasVisible = ::ShowWindow(Hwnd(), SW_HIDE);
     // A hidden tip keeps no hold on the mouse: a click would otherwise act on
     // an item that nobody sees a tip for.

@@ -105,6 +105,14 @@ void CLoadingTreeCtrl::PrepareExpand(HTREEITEM hItem)
 void CLoadingTreeCtrl::FinishExpand(HTREEITEM hItem)
 {
     if (!m_hExpandingItem) return;
+    // A fill that throws (out of memory) unwinds to the window procedure,
+    // which swallows it: the worker must stop and the tree paint again
+    // however the fill ends.
+    CScopeExit restore([this] {
+        StopLoadingThread();
+        DeleteBackground();
+        SetRedraw(TRUE);
+    });
     StartLoadingThread();
     SetRedraw(FALSE);
     SaveBackground();
@@ -130,13 +138,12 @@ void CLoadingTreeCtrl::FinishExpand(HTREEITEM hItem)
             SetItem(item);
         }
     }
-    DeleteBackground();
-    SetRedraw(TRUE);
 }
 
 void CLoadingTreeCtrl::StartLoadingThread()
 {
     OnLoadingStart(m_hPlaceholder);
+    m_bLoading = true;
     m_bStopThread = 0;
     // Both start signalled, so a new worker reports at once.
     m_bWakePending = 1;
@@ -148,6 +155,8 @@ void CLoadingTreeCtrl::StartLoadingThread()
 
 void CLoadingTreeCtrl::StopLoadingThread()
 {
+    if (!m_bLoading) return;
+    m_bLoading = false;
     m_bStopThread = 1;
     if (m_hWakeEvent) ::SetEvent(m_hWakeEvent.Get());
     if (m_hThread) ::WaitForSingleObject(m_hThread.Get(), INFINITE);

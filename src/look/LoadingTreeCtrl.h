@@ -50,6 +50,7 @@ private:
     void PrepareExpand(HTREEITEM hItem);
     void FinishExpand(HTREEITEM hItem);
     void StartLoadingThread();
+    // Ends what StartLoadingThread began; does nothing the second time.
     void StopLoadingThread();
     static DWORD WINAPI LoadingThreadProc(void* pParam);
     // Sets the wake event unless the worker has not yet taken the last
@@ -71,6 +72,8 @@ private:
     std::atomic<LONG> m_nProgressCount{0};
     std::atomic<LONG> m_nProgressPhase{0};
     std::atomic<LONG> m_bWakePending{0};
+    // From OnLoadingStart to OnLoadingEnd.
+    bool m_bLoading = false;
     bool m_bHaveBackground = false;
     CBitmap m_bmpBackground;
     std::wstring m_strLoading;

@@ -20,6 +20,10 @@ inline constexpr WPARAM kShareAskSameRoot = 1;
 inline constexpr WPARAM kShareCloseRequest = 2;
 inline constexpr LRESULT kShareReplyYes = -1;
 
+// One start at a time per drive: a mutex in the session's own namespace,
+// named by this prefix and the drive's letter in upper case ("..._E").
+inline constexpr wchar_t kStartLockNamePrefix[] = L"Local\\Vantorel_Wava_Playlist_Start_";
+
 // Broadcast after every save, so the companion rereads the player's playlists.
 inline constexpr wchar_t kContentUpdatedMessageName[] = L"ZKWINMSG_QRSContentUpdated";
 inline constexpr WPARAM kContentUpdatedPlaylists = 203;

@@ -49,6 +49,11 @@ TEST(DeviceRemoval, OnlyVolumeNotificationsCount)
     v.dbcv_devicetype = DBT_DEVTYP_PORT;
     EXPECT_FALSE(IsDeviceRootRemoved(DBT_DEVICEREMOVECOMPLETE, reinterpret_cast<DEV_BROADCAST_HDR*>(&v),
                                      L"E:\\"));
+    // A volume notice no longer than its header: what follows is not its own.
+    v = Volume(kDriveE, 0);
+    v.dbcv_size = sizeof(DEV_BROADCAST_HDR);
+    EXPECT_FALSE(IsDeviceRootRemoved(DBT_DEVICEREMOVECOMPLETE, reinterpret_cast<DEV_BROADCAST_HDR*>(&v),
+                                     L"E:\\"));
 }
 
 }  // namespace

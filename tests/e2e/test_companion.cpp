@@ -11,11 +11,6 @@ using namespace testkit;
 
 namespace {
 
-std::wstring CompanionPath()
-{
-    return ThisProgramFolder() + L"\\..\\companion\\WavaCompanion.exe";
-}
-
 // The log is a text file with the system's line ends.
 std::string ReadLog(const std::wstring& path)
 {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <dbt.h>
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -76,6 +77,38 @@ protected:
         EXPECT_TRUE(FindDialogBoxes(p.Id()).empty());
     }
 
+    // Starts every command line at once (ten starts reach the search for
+    // running instances together) and waits until each start has ended or
+    // shows its window. Answers the indexes of those still running.
+    std::vector<size_t> StartAtOnce(const std::vector<std::wstring>& arguments)
+    {
+        std::vector<CProcess*> started;
+        for (const std::wstring& a : arguments) started.push_back(&Start(a));
+        auto settled = [](const CProcess* p) {
+            HWND hWnd = ToolWindowOfProcess(p->Id());
+            return !p->IsRunning() || (hWnd && ::IsWindowVisible(hWnd));
+        };
+        EXPECT_TRUE(WaitUntil([&] { return std::all_of(started.begin(), started.end(), settled); }, 60000));
+        std::vector<size_t> running;
+        for (size_t i = 0; i < started.size(); ++i) {
+            DWORD exitCode = 0;
+            if (started[i]->IsRunning()) {
+                running.push_back(i);
+            } else {
+                started[i]->WaitForExit(0, &exitCode);
+                EXPECT_EQ(0u, exitCode) << "start " << i;
+            }
+        }
+        return running;
+    }
+
+    // Closes the instance's window and waits for its process to end.
+    void CloseInstance(CProcess& p)
+    {
+        PressButton(ToolWindowOfProcess(p.Id()), 1011);
+        EXPECT_TRUE(p.WaitForExit(kStartTimeoutMs));
+    }
+
     std::vector<std::unique_ptr<CProcess>> m_processes;
 };
 
@@ -119,6 +152,71 @@ TEST_F(StartupTest, StartForAnotherDriveRunsBesideTheFirst)
     EXPECT_EQ(2u, FindToolWindows().size());
 }
 
+// A quoted root, "E:\", arrives as E:" in the program's arguments.
+const wchar_t kQuotedRootArgs[] = L"-N Quoted -S \"E:\\\"";
+
+TEST_F(StartupTest, OtherSpellingsOfTheDriveFindTheSameInstance)
+{
+    CProcess* p = nullptr;
+    ASSERT_NE(nullptr, StartInstance(Args(L"e:/Music/"), &p));
+    ExpectEndsWithoutWindow(Start(Args(kDeviceRoot)));
+    EXPECT_EQ(1u, FindToolWindows().size());
+    CloseInstance(*p);
+
+    ASSERT_NE(nullptr, StartInstance(Args(kDeviceRoot)));
+    for (const std::wstring& odd : {Args(L"e:/Music/"), std::wstring(kQuotedRootArgs), Args(L"\\\\.\\E:"),
+                                    Args(L"\\\\?\\e:\\Music\\..")})
+        ExpectEndsWithoutWindow(Start(odd));
+    EXPECT_EQ(1u, FindToolWindows().size());
+}
+
+TEST_F(StartupTest, SimultaneousStartsForOneDriveGiveOneWindow)
+{
+    const std::wstring spellings[] = {Args(kDeviceRoot), Args(L"e:/Music/"), Args(L"\\\\?\\E:\\"),
+                                      kQuotedRootArgs, Args(kDeviceFolder)};
+    for (size_t round = 0; round < 5; ++round) {
+        SCOPED_TRACE(testing::Message() << "round " << round);
+        std::vector<std::wstring> arguments;
+        for (size_t i = 0; i < 10; ++i) arguments.push_back(spellings[(i + round) % 5]);
+        const size_t first = m_processes.size();
+        std::vector<size_t> running = StartAtOnce(arguments);
+        ASSERT_EQ(1u, running.size());
+        EXPECT_EQ(1u, FindToolWindows().size());
+        CloseInstance(*m_processes[first + running[0]]);
+    }
+}
+
+TEST_F(StartupTest, SimultaneousStartsForTwoDrivesGiveTwoWindows)
+{
+    std::vector<std::wstring> arguments;
+    for (size_t i = 0; i < 10; ++i) arguments.push_back(Args(i % 2 ? kOtherDrive : kDeviceFolder));
+    std::vector<size_t> running = StartAtOnce(arguments);
+    ASSERT_EQ(2u, running.size());
+    EXPECT_NE(running[0] % 2, running[1] % 2) << "both windows serve one drive";
+    EXPECT_EQ(2u, FindToolWindows().size());
+}
+
+// A marked window that never answers stands in front of every other, so
+// each start and each close request asks it first.
+TEST_F(StartupTest, HungInstanceStopsNeitherAStartNorACloseRequest)
+{
+    CProcess& hung = Start(L"hung-window 120", CompanionPath());
+    HWND hungWnd = WaitForToolWindows(1, kStartTimeoutMs);
+    ASSERT_NE(nullptr, hungWnd);
+
+    CProcess* a = nullptr;
+    CProcess* b = nullptr;
+    ASSERT_NE(nullptr, StartInstance(Args(kDeviceFolder), &a));
+    ExpectEndsWithoutWindow(Start(Args(kDeviceRoot)));
+    ASSERT_NE(nullptr, StartInstance(Args(kOtherDrive), &b));
+
+    ExpectEndsWithoutWindow(Start(L"-Q"));
+    EXPECT_TRUE(a->WaitForExit(kStartTimeoutMs));
+    EXPECT_TRUE(b->WaitForExit(kStartTimeoutMs));
+    EXPECT_EQ(std::vector<HWND>{hungWnd}, FindToolWindows());
+    hung.Kill();
+}
+
 TEST_F(StartupTest, CloseRequestClosesEveryInstanceAndShowsNothing)
 {
     CProcess* a = nullptr;
@@ -149,6 +247,9 @@ TEST_F(StartupTest, StartsWithoutUsableDeviceEndSilently)
     ExpectEndsWithoutWindow(Start(L""));
     ExpectEndsWithoutWindow(Start(L"-S Q:\\nowhere"));
     ExpectEndsWithoutWindow(Start(L"-N Name -S"));
+    // No local drive: the current drive's root, a network share.
+    ExpectEndsWithoutWindow(Start(L"-S \\"));
+    ExpectEndsWithoutWindow(Start(L"-S \\\\server\\share"));
     EXPECT_TRUE(FindToolWindows().empty());
     EXPECT_EQ(0, ::GlobalFindAtomW(L"Q:\\"));
 }

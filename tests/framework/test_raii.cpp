@@ -85,6 +85,19 @@ TEST(SelectObject, PutsThePreviousObjectBack)
     EXPECT_EQ(before, ::GetCurrentObject(dc.Get(), OBJ_BRUSH));
 }
 
+TEST(ScopeExit, RunsOnceOnReturnAndOnException)
+{
+    int runs = 0;
+    { CScopeExit once([&] { ++runs; }); }
+    EXPECT_EQ(1, runs);
+    try {
+        CScopeExit once([&] { ++runs; });
+        throw 1;
+    } catch (int) {
+        EXPECT_EQ(2, runs);
+    }
+}
+
 TEST(Strings, CopyToBufferCutsAndTerminates)
 {
     wchar_t buffer[4] = {L'x', L'x', L'x', L'x'};

@@ -1,4 +1,5 @@
 #include "handoff/HandOff.h"
+#include "handoff/StartLock.h"
 
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -119,6 +120,37 @@ TEST(FindPlaylistWindows, FindsAMarkedWindowWhileTheZOrderChanges)
     shuffler.join();
     ::CloseHandle(ready);
     EXPECT_EQ(0, misses) << "of 2000 searches";
+}
+
+// Another start holds the drive's lock and then dies without letting go.
+TEST(StartLock, WaitsForTheDriveOnlyAndTakesOverAnAbandonedLock)
+{
+    HANDLE held = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE die = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE mutex = nullptr;
+    std::thread other([&] {
+        mutex = ::CreateMutexW(nullptr, TRUE, (std::wstring(kStartLockNamePrefix) + L"E").c_str());
+        ::SetEvent(held);
+        ::WaitForSingleObject(die, INFINITE);
+    });
+    ::WaitForSingleObject(held, INFINITE);
+
+    CStartLock lock;
+    EXPECT_EQ(CStartLock::kBusy, lock.Acquire(L"E:\\", 100));
+    EXPECT_FALSE(lock.IsHeld());
+    EXPECT_EQ(CStartLock::kAcquired, lock.Acquire(L"F:\\", 100)) << "another drive";
+    ::SetEvent(die);
+    other.join();
+    EXPECT_EQ(CStartLock::kAcquired, lock.Acquire(L"E:\\", 1000));
+    EXPECT_TRUE(lock.IsHeld());
+    lock.Release();
+    std::thread([] {
+        CStartLock again;
+        EXPECT_EQ(CStartLock::kAcquired, again.Acquire(L"E:\\", 0)) << "released for good";
+    }).join();
+    ::CloseHandle(mutex);
+    ::CloseHandle(held);
+    ::CloseHandle(die);
 }
 
 }  // namespace

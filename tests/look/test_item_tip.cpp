@@ -188,6 +188,17 @@ TEST_F(ItemTip, PressThenMoveHandsThePressToTheList)
     ::SetCapture(owner.Hwnd());
     EXPECT_FALSE(::IsWindowVisible(tip.Hwnd())) << "a tip that lost the mouse hides";
     ::ReleaseCapture();
+
+    // A press whose release went elsewhere goes with the hidden tip: a plain
+    // move over the next tip passes no press to the list.
+    Show(1);
+    Press();
+    ::SetCapture(owner.Hwnd());
+    ::ReleaseCapture();
+    Show(1);
+    tip.Send(WM_MOUSEMOVE, 0, MAKELPARAM(7, 4));
+    EXPECT_TRUE(::IsWindowVisible(tip.Hwnd()));
+    EXPECT_FALSE(::PeekMessageW(&m, list.Hwnd(), WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE));
 }
 
 // A pointer that crosses the item quickly is outside the tip by its next

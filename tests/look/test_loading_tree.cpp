@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <functional>
 #include <mutex>
+#include <new>
 
 namespace {
 
@@ -258,6 +259,29 @@ TEST_F(LoadingTree, EraseDuringFillPaintsTheSnapshotAndWakesTheWorker)
     // Outside a fill the control erases with its own background.
     EXPECT_NE(before, PaintedPixels(tree, erase));
     EXPECT_NE(0, erased);
+}
+
+// Out of memory in the middle of a fill: the window procedure swallows the
+// exception, but the worker must still stop and the tree paint again.
+TEST_F(LoadingTree, FillThatThrowsStillEndsTheLoading)
+{
+    ::UpdateWindow(tree.Hwnd());
+    auto erase = [&](HDC hDc) { tree.Send(WM_ERASEBKGND, reinterpret_cast<WPARAM>(hDc)); };
+    const std::vector<DWORD> ownBackground = PaintedPixels(tree, erase);
+    tree.fill = [&](HTREEITEM hParent) -> BOOL {
+        InsertTextItem(tree, hParent, L"child");
+        throw std::bad_alloc();
+    };
+    ClickExpandButton(tree, hItem);
+
+    EXPECT_EQ(1, tree.nStarts);
+    EXPECT_EQ(1, tree.nEnds) << "the worker was left running";
+    EXPECT_TRUE(PaintedPixels(tree, erase) == ownBackground) << "the snapshot was kept";
+    // With redrawing still off the control paints differently.
+    auto paint = [&](HDC hDc) { tree.Send(WM_PAINT, reinterpret_cast<WPARAM>(hDc)); };
+    const std::vector<DWORD> painted = PaintedPixels(tree, paint);
+    tree.SetRedraw(TRUE);
+    EXPECT_TRUE(painted == PaintedPixels(tree, paint)) << "redrawing was left off";
 }
 
 }  // namespace

@@ -1,0 +1,34 @@
+#include "handoff/StartLock.h"
+#include "res/wire_names.h"
+
+#include <string>
+
+CStartLock::Result CStartLock::Acquire(const wchar_t* driveRoot, DWORD timeoutMs)
+{
+    Release();
+    if (!driveRoot || !driveRoot[0]) return kUnavailable;
+    const std::wstring name = std::wstring(kStartLockNamePrefix) + driveRoot[0];
+    m_hMutex.Reset(::CreateMutexW(nullptr, FALSE, name.c_str()));
+    if (!m_hMutex) return kUnavailable;
+    switch (::WaitForSingleObject(m_hMutex.Get(), timeoutMs)) {
+    case WAIT_OBJECT_0:
+    case WAIT_ABANDONED:
+        // Abandoned: a start for this drive ended without letting go (it
+        // crashed); whatever window it had went with it.
+        m_bHeld = true;
+        return kAcquired;
+    case WAIT_TIMEOUT:
+        m_hMutex.Reset();
+        return kBusy;
+    default:
+        m_hMutex.Reset();
+        return kUnavailable;
+    }
+}
+
+void CStartLock::Release()
+{
+    if (m_bHeld) ::ReleaseMutex(m_hMutex.Get());
+    m_bHeld = false;
+    m_hMutex.Reset();
+}
