@@ -1,6 +1,7 @@
 #include "dialog/PlaylistDlg.h"
 #include "dialog/DeviceIcon.h"
 #include "dialog/DeviceRemoval.h"
+#include "dialog/PlatformVersion.h"
 #include "framework/App.h"
 #include "framework/MessageBox.h"
 #include "framework/Raii.h"
@@ -55,7 +56,7 @@ BOOL CPlaylistDlg::OnInitDialog()
     Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
-    AddDeviceIcon();
+    SetUpTreeImages();
     ::SetWindowLongPtrW(m_treeFolders.Hwnd(), GWL_STYLE,
                         ::GetWindowLongPtrW(m_treeFolders.Hwnd(), GWL_STYLE) | TVS_SINGLEEXPAND);
     InitListColumn(m_listSource);
@@ -85,21 +86,22 @@ void CPlaylistDlg::ApplySkin()
     if (MakeProgramSkinParams(bundlePath, params)) m_skin.AttachSkin(Hwnd(), &params, nullptr);
 }
 
-void CPlaylistDlg::AddDeviceIcon()
+// The tree's images have the size of the system's small icons: 16 pixels at
+// 96 DPI.
+void CPlaylistDlg::SetUpTreeImages()
 {
     const CDeviceFields& device = AppDeviceFields();
-    int index = AddDeviceIconToSystemLists(device.m_szIconModule, device.m_nIconId);
-    if (index >= 0) m_treeFolders.SetDeviceIconIndex(index);
+    const int size = ::GetSystemMetrics(SM_CXSMICON);
+    CIcon deviceIcon = LoadDeviceIcon(device.m_szIconModule, device.m_nIconId, size);
+    m_treeFolders.SetImages(size, deviceIcon.Get());
 }
 
 void CPlaylistDlg::ExpandRootOnNewerSystems()
 {
     HTREEITEM hRoot = m_treeFolders.GetRootItem();
     if (!hRoot) return;
-    OSVERSIONINFOW version = {};
-    version.dwOSVersionInfoSize = sizeof(version);
-    BOOL known = ::GetVersionExW(&version);
-    if (known && version.dwMajorVersion >= 5 && version.dwMinorVersion != 0)
+    CPlatformVersion version;
+    if (ReadPlatformVersion(version) && ExpandsRootAtStart(version.dwMajor, version.dwMinor))
         m_treeFolders.Expand(hRoot, TVE_EXPAND);
 }
 

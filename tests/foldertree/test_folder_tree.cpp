@@ -131,12 +131,19 @@ protected:
     HTREEITEM hRoot = nullptr;
 };
 
-// The system's small icon of a path.
-int SmallIcon(const wchar_t* path, UINT extraFlags = 0)
+// The picture of the shell's small icon of a path.
+std::vector<DWORD> ShellIcon(const wchar_t* path, UINT extraFlags = 0)
 {
     SHFILEINFOW info = {};
-    ::SHGetFileInfoW(path, 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON | extraFlags);
-    return info.iIcon;
+    HIMAGELIST hList = reinterpret_cast<HIMAGELIST>(::SHGetFileInfoW(
+        path, 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON | extraFlags));
+    return ImagePixels(hList, info.iIcon);
+}
+
+// The picture of an image of the tree's own list.
+std::vector<DWORD> TreeImage(const CTreeView& tree, int index)
+{
+    return ImagePixels(TreeView_GetImageList(tree.Hwnd(), TVSIL_NORMAL), index);
 }
 
 // The image indexes the control gets for an item, through its callbacks.
@@ -153,11 +160,17 @@ TEST_F(FolderTree, RootShowsTheDeviceNameIconAndFiles)
 {
     MakeFiles(kRemovable, {L"song.mp3", L"notes.txt"});
     CopyToBuffer(fields.m_szDeviceName, MAX_PATH, L"My Player");
-    tree.SetDeviceIconIndex(3);
+    HICON hDevice = ::LoadIconW(nullptr, IDI_WARNING);
+    tree.SetImages(32, hDevice);
     Show(kRemovable);
 
     EXPECT_EQ(L"My Player", ItemText(tree, hRoot));
-    EXPECT_EQ(std::make_pair(3, 3), Images(tree, hRoot));
+    int cx = 0, cy = 0;
+    EXPECT_TRUE(ImageList_GetIconSize(TreeView_GetImageList(tree.Hwnd(), TVSIL_NORMAL), &cx, &cy));
+    EXPECT_EQ(std::make_pair(32, 32), std::make_pair(cx, cy)) << "the size the tree was set up with";
+    const std::pair<int, int> images = Images(tree, hRoot);
+    EXPECT_EQ(images.first, images.second);
+    EXPECT_TRUE(SamePicture(IconPixels(hDevice, 32), TreeImage(tree, images.first)));
     EXPECT_EQ(nullptr, tree.GetNextSiblingItem(hRoot));
     EXPECT_EQ(L"H:\\", Caption());
     EXPECT_EQ(std::vector<std::wstring>{L"H:\\song.mp3"}, SourcePaths());
@@ -167,17 +180,18 @@ TEST_F(FolderTree, ChildrenInNameOrderWithoutHiddenFoldersOrFiles)
 {
     // The folder's name order puts punctuation first and passes over
     // hyphens; the enumeration order of the file system does neither.
+    // A player's folders named like the Recycle Bin are its own.
     MakeFolders(kRemovable, {L"delta", L"a-c", L"Charlie", L"_under", L"ab", L"alpha", L"Bravo",
-                             L".hidden"});
+                             L".hidden", L"Trash", L"Recycle Bin"});
     MakeFiles(kRemovable, {L"song.mp3", L"notes.txt"});
     Show(kRemovable);
     ClickExpandButton(tree, hRoot);
 
     EXPECT_EQ((std::vector<std::wstring>{L"_under", L"ab", L"a-c", L"alpha", L"Bravo", L"Charlie",
-                                         L"delta"}),
+                                         L"delta", L"Recycle Bin", L"Trash"}),
               ChildTexts(tree, hRoot));
     // Icons arrive through the control's requests.
-    EXPECT_EQ(SmallIcon(L"H:\\alpha"), Images(tree, Child(hRoot, L"alpha")).first);
+    EXPECT_EQ(ShellIcon(L"H:\\alpha"), TreeImage(tree, Images(tree, Child(hRoot, L"alpha")).first));
 }
 
 TEST_F(FolderTree, ChildrenKeptAcrossCollapseAreEnumeratedOnce)
@@ -235,7 +249,7 @@ TEST_F(FolderTree, SelectingAFolderFillsTheSourceListAndTheCaption)
     tree.SelectItem(hMusic);
 
     EXPECT_EQ(L"H:\\Music", tree.GetSelectedPath());
-    EXPECT_EQ(SmallIcon(L"H:\\Music", SHGFI_OPENICON), Images(tree, hMusic).second);
+    EXPECT_EQ(ShellIcon(L"H:\\Music", SHGFI_OPENICON), TreeImage(tree, Images(tree, hMusic).second));
     EXPECT_EQ((std::vector<std::wstring>{L"H:\\Music\\a.mp3", L"H:\\Music\\b.wma"}), SourcePaths());
     EXPECT_EQ(L"H:\\Music", Caption());
 }
