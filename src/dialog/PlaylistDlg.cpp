@@ -221,6 +221,11 @@ LRESULT CPlaylistDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return OnPaint(msg, wParam, lParam);
     case WM_QUERYDRAGICON:
         return reinterpret_cast<LRESULT>(m_hIcon);
+    case WM_ACTIVATE:
+        // A window of this program in front (a message box, say): the tip
+        // goes, as it does when another program comes to the front.
+        if (LOWORD(wParam) == WA_INACTIVE && m_bTipReady) m_wndTip.HideTip();
+        return CModalDialog::WindowProc(msg, wParam, lParam);
     default:
         return CModalDialog::WindowProc(msg, wParam, lParam);
     }
