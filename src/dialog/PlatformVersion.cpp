@@ -7,8 +7,7 @@ using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
 // GetVersionExW answers the version that the manifest declares support for:
 // without an entry for 8.1 or later those systems report 6.2, and with an
 // entry for 10 they report 10.0. RtlGetVersion answers the system's own
-// numbers whatever the manifest holds (a compatibility mode the user chose
-// still counts, which is what that mode is for).
+// numbers whatever the manifest holds.
 bool ReadPlatformVersion(CPlatformVersion& version)
 {
     OSVERSIONINFOW info = {};

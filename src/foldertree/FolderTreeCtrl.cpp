@@ -195,16 +195,19 @@ BOOL CFolderTreeCtrl::FillItem(TVITEMW& item)
 
     if (item.mask & (TVIF_IMAGE | TVIF_SELECTEDIMAGE)) FillImages(*pRecord, item);
 
-    if (item.mask & TVIF_CHILDREN) {
-        ULONG attributes = AttributesOf(pFolder, lastId, SFGAO_FOLDER | SFGAO_REMOVABLE);
-        if (!(attributes & SFGAO_FOLDER))
-            item.cChildren = 0;
-        else if (attributes & SFGAO_REMOVABLE)
-            item.cChildren = 1;   // removable media: a button without looking inside
-        else
-            item.cChildren = (AttributesOf(pFolder, lastId, SFGAO_HASSUBFOLDER) & SFGAO_HASSUBFOLDER) ? 1 : 0;
-    }
+    if (item.mask & TVIF_CHILDREN) item.cChildren = FolderChildrenFlag(pFolder, lastId);
     return TRUE;
+}
+
+// An answer holds only the attributes asked for: the removable bit is read
+// from the first question, so that question asks for it.
+int FolderChildrenFlag(IShellFolder* pFolder, LPCITEMIDLIST childId)
+{
+    ULONG attributes = AttributesOf(pFolder, childId, SFGAO_FOLDER | SFGAO_REMOVABLE);
+    if (!(attributes & SFGAO_FOLDER)) return 0;
+    // Removable media: a button without looking inside.
+    if (attributes & SFGAO_REMOVABLE) return 1;
+    return (AttributesOf(pFolder, childId, SFGAO_HASSUBFOLDER) & SFGAO_HASSUBFOLDER) ? 1 : 0;
 }
 
 // Asking the shell for an item's icon costs milliseconds; the answer for one

@@ -78,3 +78,8 @@ private:
     // The Recycle Bin's absolute list, once the shell has told it.
     CItemIdList m_recycleBin;
 };
+
+// The children flag of an item: 0 for a file, 1 for removable media
+// without looking inside, otherwise whether the folder says it holds
+// sub-folders.
+int FolderChildrenFlag(IShellFolder* pFolder, LPCITEMIDLIST childId);

@@ -194,6 +194,57 @@ TEST_F(FolderTree, ChildrenInNameOrderWithoutHiddenFoldersOrFiles)
     EXPECT_EQ(ShellIcon(L"H:\\alpha"), TreeImage(tree, Images(tree, Child(hRoot, L"alpha")).first));
 }
 
+// A folder that, as the shell's do, answers only the attributes asked for.
+class CAttributeFolder : public IShellFolder {
+public:
+    explicit CAttributeFolder(SFGAOF has) : m_has(has) {}
+    int questions = 0;
+
+    STDMETHODIMP GetAttributesOf(UINT, PCUITEMID_CHILD_ARRAY, SFGAOF* inOut) override
+    {
+        ++questions;
+        *inOut &= m_has;
+        return S_OK;
+    }
+    STDMETHODIMP QueryInterface(REFIID, void** ppv) override { *ppv = nullptr; return E_NOINTERFACE; }
+    STDMETHODIMP_(ULONG) AddRef() override { return 1; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP ParseDisplayName(HWND, IBindCtx*, LPWSTR, ULONG*, PIDLIST_RELATIVE*, ULONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP EnumObjects(HWND, SHCONTF, IEnumIDList**) override { return E_NOTIMPL; }
+    STDMETHODIMP BindToObject(PCUIDLIST_RELATIVE, IBindCtx*, REFIID, void**) override { return E_NOTIMPL; }
+    STDMETHODIMP BindToStorage(PCUIDLIST_RELATIVE, IBindCtx*, REFIID, void**) override { return E_NOTIMPL; }
+    STDMETHODIMP CompareIDs(LPARAM, PCUIDLIST_RELATIVE, PCUIDLIST_RELATIVE) override { return E_NOTIMPL; }
+    STDMETHODIMP CreateViewObject(HWND, REFIID, void**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetUIObjectOf(HWND, UINT, PCUITEMID_CHILD_ARRAY, REFIID, UINT*, void**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetDisplayNameOf(PCUITEMID_CHILD, SHGDNF, STRRET*) override { return E_NOTIMPL; }
+    STDMETHODIMP SetNameOf(HWND, PCUITEMID_CHILD, LPCWSTR, SHGDNF, PITEMID_CHILD*) override { return E_NOTIMPL; }
+
+private:
+    SFGAOF m_has;
+};
+
+// Removable media get their button without the folder being asked about
+// sub-folders; the bit is read only where it was asked for.
+TEST(FolderChildrenFlag, FollowsTheAttributesAskedFor)
+{
+    const struct {
+        SFGAOF has;
+        int flag;
+        int questions;
+    } cases[] = {
+        {SFGAO_FOLDER | SFGAO_REMOVABLE, 1, 1},
+        {SFGAO_FOLDER | SFGAO_HASSUBFOLDER, 1, 2},
+        {SFGAO_FOLDER, 0, 2},
+        {SFGAO_REMOVABLE | SFGAO_HASSUBFOLDER, 0, 1},
+    };
+    const BYTE item[] = {4, 0, 'x', 'y', 0, 0};
+    for (const auto& c : cases) {
+        CAttributeFolder folder(c.has);
+        EXPECT_EQ(c.flag, FolderChildrenFlag(&folder, reinterpret_cast<LPCITEMIDLIST>(item))) << c.has;
+        EXPECT_EQ(c.questions, folder.questions) << c.has;
+    }
+}
+
 TEST_F(FolderTree, ChildrenKeptAcrossCollapseAreEnumeratedOnce)
 {
     MakeFolders(kRemovable, {L"Music", L"Music\\Live"});
@@ -237,6 +288,23 @@ TEST_F(FolderTree, EmptyFixedRootLosesItsButton)
     // The shell may know at once that there is nothing inside.
     if (ItemChildrenFlag(tree, hRoot) == 1) ClickExpandButton(tree, hRoot);
     EXPECT_EQ(0, ItemChildrenFlag(tree, hRoot));
+}
+
+// Only the root of a fixed drive is final when empty. Windows answers
+// DRIVE_NO_ROOT_DIR for any other folder, Wine the drive's type: an empty
+// folder of a fixed drive keeps its button on both.
+TEST_F(FolderTree, EmptyFolderOfAFixedDriveKeepsItsButton)
+{
+    MakeFolders(kFixed, {L"Empty"});
+    Show(kFixed);
+    ClickExpandButton(tree, hRoot);
+    HTREEITEM hEmpty = Child(hRoot, L"Empty");
+    ASSERT_TRUE(hEmpty);
+    ASSERT_EQ(1, ItemChildrenFlag(tree, hEmpty));
+    ClickExpandButton(tree, hEmpty);
+    EXPECT_EQ(2, tree.nFills);
+    EXPECT_EQ(1, ItemChildrenFlag(tree, hEmpty));
+    EXPECT_FALSE(IsExpanded(tree, hEmpty));
 }
 
 TEST_F(FolderTree, SelectingAFolderFillsTheSourceListAndTheCaption)
