@@ -114,6 +114,16 @@ protected:
         return nullptr;
     }
 
+    // An item without sub-folders, expanded: it is filled (the fills-th
+    // fill), and keeps its button, not expanded, to be filled again later.
+    void ExpandEmptyKeepsTheButton(HTREEITEM hItem, int fills)
+    {
+        ClickExpandButton(tree, hItem);
+        EXPECT_EQ(fills, tree.nFills);
+        EXPECT_EQ(1, ItemChildrenFlag(tree, hItem));
+        EXPECT_FALSE(IsExpanded(tree, hItem));
+    }
+
     std::wstring Caption() const { return GetWindowTextString(hCaption); }
 
     std::vector<std::wstring> SourcePaths() const
@@ -269,10 +279,7 @@ TEST_F(FolderTree, EmptyRemovableRootKeepsItsButtonAndIsEnumeratedAgain)
     Show(kRemovable);
     ASSERT_EQ(1, ItemChildrenFlag(tree, hRoot));
 
-    ClickExpandButton(tree, hRoot);
-    EXPECT_EQ(1, tree.nFills);
-    EXPECT_EQ(1, ItemChildrenFlag(tree, hRoot));
-    EXPECT_FALSE(IsExpanded(tree, hRoot));
+    ExpandEmptyKeepsTheButton(hRoot, 1);
 
     // A folder that appears meanwhile shows at the next expansion.
     MakeFolders(kRemovable, {L"New"});
@@ -301,10 +308,7 @@ TEST_F(FolderTree, EmptyFolderOfAFixedDriveKeepsItsButton)
     HTREEITEM hEmpty = Child(hRoot, L"Empty");
     ASSERT_TRUE(hEmpty);
     ASSERT_EQ(1, ItemChildrenFlag(tree, hEmpty));
-    ClickExpandButton(tree, hEmpty);
-    EXPECT_EQ(2, tree.nFills);
-    EXPECT_EQ(1, ItemChildrenFlag(tree, hEmpty));
-    EXPECT_FALSE(IsExpanded(tree, hEmpty));
+    ExpandEmptyKeepsTheButton(hEmpty, 2);
 }
 
 TEST_F(FolderTree, SelectingAFolderFillsTheSourceListAndTheCaption)
