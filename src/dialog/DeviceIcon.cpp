@@ -1,9 +1,4 @@
 #include "dialog/DeviceIcon.h"
-#include "framework/Raii.h"
-
-#include <commctrl.h>
-#include <shellapi.h>
-#include <shlobj.h>
 
 namespace {
 
@@ -25,40 +20,6 @@ struct CGroupIconHeader {
     WORD idCount;
 };
 #pragma pack(pop)
-
-HIMAGELIST SystemImageList(UINT sizeFlag)
-{
-    SHFILEINFOW info = {};
-    return reinterpret_cast<HIMAGELIST>(
-        ::SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | sizeFlag));
-}
-
-// Appends an icon to the system's small and large image lists and answers
-// its index in the small one (-1 on failure). The shell keeps one index for
-// an icon across all its sizes, so every further size list it has gets the
-// icon too; otherwise the shell's own later icons would land at different
-// indices in different lists and show the wrong pictures.
-int AppendToSystemImageLists(HICON hSmall, HICON hLarge)
-{
-    // IImageList; not every import library carries its id.
-    const IID kImageListId = {0x46EB5926, 0x582E, 0x4017, {0x9F, 0xDF, 0xE8, 0x99, 0x8D, 0xAA, 0x09, 0x50}};
-    HIMAGELIST smallList = SystemImageList(SHGFI_SMALLICON);
-    HIMAGELIST largeList = SystemImageList(0);
-    if (!smallList || !largeList) return -1;
-    int count = ImageList_GetImageCount(smallList);
-    int index = ImageList_ReplaceIcon(smallList, -1, hSmall);
-    ImageList_ReplaceIcon(largeList, -1, hLarge);
-
-    const int kOtherSizes[] = {SHIL_EXTRALARGE, SHIL_SYSSMALL, SHIL_JUMBO};
-    for (int size : kOtherSizes) {
-        HIMAGELIST list = nullptr;
-        if (FAILED(::SHGetImageList(size, kImageListId, reinterpret_cast<void**>(&list))) || !list)
-            continue;
-        if (list != smallList && list != largeList && ImageList_GetImageCount(list) == count)
-            ImageList_ReplaceIcon(list, -1, size == SHIL_SYSSMALL ? hSmall : hLarge);
-    }
-    return index;
-}
 
 }  // namespace
 
@@ -83,18 +44,15 @@ bool IconGroupHasSize(HMODULE hModule, const wchar_t* id, int size)
 
 // Loading an icon at a size the group lacks would stretch another size, so
 // both sizes are looked for in the group first: both or none.
-int AddDeviceIconToSystemLists(const wchar_t* moduleName, int iconId)
+CIcon LoadDeviceIcon(const wchar_t* moduleName, int iconId, int size)
 {
-    if (!moduleName || !moduleName[0]) return -1;
+    if (!moduleName || !moduleName[0]) return CIcon();
     // Only the module's resources are needed: it is mapped as data, so no
     // code of a module named on the command line ever runs here.
     CModule module(::LoadLibraryExW(moduleName, nullptr,
                                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-    if (!module) return -1;
+    if (!module) return CIcon();
     const wchar_t* id = MAKEINTRESOURCEW(LOWORD(iconId));
-    if (!IconGroupHasSize(module.Get(), id, 16) || !IconGroupHasSize(module.Get(), id, 32)) return -1;
-    CIcon small(static_cast<HICON>(::LoadImageW(module.Get(), id, IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
-    CIcon large(static_cast<HICON>(::LoadImageW(module.Get(), id, IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
-    if (!small || !large) return -1;
-    return AppendToSystemImageLists(small.Get(), large.Get());
+    if (!IconGroupHasSize(module.Get(), id, 16) || !IconGroupHasSize(module.Get(), id, 32)) return CIcon();
+    return CIcon(static_cast<HICON>(::LoadImageW(module.Get(), id, IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }

@@ -1,13 +1,16 @@
-// The player's own icon, from the module and id the command line names,
-// added to the system's image lists so that the folder tree can show it.
+// The player's own icon, from the module and id the command line names, for
+// the folder tree to show on the device root.
 #pragma once
+
+#include "framework/Raii.h"
 
 #include <windows.h>
 
-// Adds the icon in both the small (16 px) and the large (32 px) size and
-// answers its index in the small list; -1, with nothing added, when the
-// module cannot be read or does not hold the icon in both sizes.
-int AddDeviceIconToSystemLists(const wchar_t* moduleName, int iconId);
+// The icon at size x size pixels, taken from the module's icon group only
+// when the group holds it both at 16 and at 32 pixels: a module made for
+// the small and the large icon of the shell. Null, with nothing loaded, when
+// the module cannot be read or the group lacks one of the two.
+CIcon LoadDeviceIcon(const wchar_t* moduleName, int iconId, int size);
 
 // Whether the icon group holds an image of exactly size x size pixels.
 bool IconGroupHasSize(HMODULE hModule, const wchar_t* id, int size);

@@ -1,6 +1,7 @@
 #include "dialog/PlaylistDlg.h"
 #include "dialog/DeviceIcon.h"
 #include "dialog/DeviceRemoval.h"
+#include "dialog/PlatformVersion.h"
 #include "framework/App.h"
 #include "framework/MessageBox.h"
 #include "framework/Raii.h"
@@ -60,7 +61,7 @@ BOOL CPlaylistDlg::OnInitDialog()
     Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
-    AddDeviceIcon();
+    SetUpTreeImages();
     ::SetWindowLongPtrW(m_treeFolders.Hwnd(), GWL_STYLE,
                         ::GetWindowLongPtrW(m_treeFolders.Hwnd(), GWL_STYLE) | TVS_SINGLEEXPAND);
     InitListColumn(m_listSource);
@@ -90,21 +91,22 @@ void CPlaylistDlg::ApplySkin()
     if (MakeProgramSkinParams(bundlePath, params)) m_skin.AttachSkin(Hwnd(), &params, nullptr);
 }
 
-void CPlaylistDlg::AddDeviceIcon()
+// The tree's images have the size of the system's small icons: 16 pixels at
+// 96 DPI.
+void CPlaylistDlg::SetUpTreeImages()
 {
     const CDeviceFields& device = AppDeviceFields();
-    int index = AddDeviceIconToSystemLists(device.m_szIconModule, device.m_nIconId);
-    if (index >= 0) m_treeFolders.SetDeviceIconIndex(index);
+    const int size = ::GetSystemMetrics(SM_CXSMICON);
+    CIcon deviceIcon = LoadDeviceIcon(device.m_szIconModule, device.m_nIconId, size);
+    m_treeFolders.SetImages(size, deviceIcon.Get());
 }
 
 void CPlaylistDlg::ExpandRootOnNewerSystems()
 {
     HTREEITEM hRoot = m_treeFolders.GetRootItem();
     if (!hRoot) return;
-    OSVERSIONINFOW version = {};
-    version.dwOSVersionInfoSize = sizeof(version);
-    BOOL known = ::GetVersionExW(&version);
-    if (known && version.dwMajorVersion >= 5 && version.dwMinorVersion != 0)
+    CPlatformVersion version;
+    if (ReadPlatformVersion(version) && ExpandsRootAtStart(version.dwMajor, version.dwMinor))
         m_treeFolders.Expand(hRoot, TVE_EXPAND);
 }
 
@@ -224,6 +226,11 @@ LRESULT CPlaylistDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return OnPaint(msg, wParam, lParam);
     case WM_QUERYDRAGICON:
         return reinterpret_cast<LRESULT>(m_hIcon);
+    case WM_ACTIVATE:
+        // A window of this program in front (a message box, say): the tip
+        // goes, as it does when another program comes to the front.
+        if (LOWORD(wParam) == WA_INACTIVE && m_bTipReady) m_wndTip.HideTip();
+        return CModalDialog::WindowProc(msg, wParam, lParam);
     default:
         return CModalDialog::WindowProc(msg, wParam, lParam);
     }

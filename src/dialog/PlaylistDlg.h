@@ -50,7 +50,7 @@ private:
     LRESULT OnShareMessage(WPARAM wParam, LPARAM lParam);
     bool OnListNotification(UINT msg, WPARAM wParam);
 
-    void AddDeviceIcon();
+    void SetUpTreeImages();
     void ApplySkin();
     void ExpandRootOnNewerSystems();
 

@@ -29,14 +29,6 @@ std::wstring DisplayNameOf(IShellFolder* pFolder, LPCITEMIDLIST pidl)
     return name.ToString();
 }
 
-int SmallIconIndex(LPCITEMIDLIST pidl, UINT extraFlags)
-{
-    SHFILEINFOW info = {};
-    ::SHGetFileInfoW(reinterpret_cast<LPCWSTR>(pidl), 0, &info, sizeof(info),
-                     SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON | extraFlags);
-    return info.iIcon;
-}
-
 // A folder that can only have the system's ordinary folder icons: a folder
 // takes a picture of its own only when it is marked read-only or system (or
 // is a link elsewhere). Read from the item id, without touching the disk.
@@ -99,8 +91,11 @@ CFolderTreeCtrl::CFolderTreeCtrl()
 CFolderTreeCtrl::~CFolderTreeCtrl()
 {
     // Records belong to items; free them while this object still answers
-    // the deletion notices.
-    if (Hwnd()) DeleteItem(TVI_ROOT);
+    // the deletion notices. The control never destroys its image list.
+    if (Hwnd()) {
+        DeleteItem(TVI_ROOT);
+        Send(TVM_SETIMAGELIST, TVSIL_NORMAL, 0);
+    }
     ReleaseDesktopFolder();
 }
 
@@ -109,7 +104,7 @@ void CFolderTreeCtrl::InitFolderTree(HWND hDlg)
     const wchar_t* root = AppDeviceFields().m_szDeviceRoot;
     m_pSourceList = dynamic_cast<CSourceListCtrl*>(FromHandle(::GetDlgItem(hDlg, IDC_SOURCE_LIST)));
     m_hCaption = ::GetDlgItem(hDlg, IDC_FOLDER_CAPTION);
-    AttachSystemImageList();
+    AttachImageList();
 
     SetRedraw(FALSE);
     CItemIdList pidl = PathToIdList(root, Hwnd());
@@ -119,16 +114,17 @@ void CFolderTreeCtrl::InitFolderTree(HWND hDlg)
     SetRedraw(TRUE);
 }
 
-void CFolderTreeCtrl::AttachSystemImageList()
+void CFolderTreeCtrl::SetImages(int size, HICON hDeviceIcon)
 {
-    CItemIdList desktop;
-    if (FAILED(::SHGetSpecialFolderLocation(Hwnd(), CSIDL_DESKTOP, desktop.Receive()))) return;
-    SHFILEINFOW info = {};
-    HIMAGELIST hList = reinterpret_cast<HIMAGELIST>(
-        ::SHGetFileInfoW(reinterpret_cast<LPCWSTR>(desktop.Get()), 0, &info, sizeof(info),
-                         SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-    // The system's list is shared by every process window; never destroyed.
-    if (hList) Send(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(hList));
+    m_nDeviceIcon = -1;
+    if (!m_icons.Create(size)) return;
+    m_nDeviceIcon = m_icons.AddIcon(hDeviceIcon);
+}
+
+void CFolderTreeCtrl::AttachImageList()
+{
+    if (!m_icons.Get()) SetImages(::GetSystemMetrics(SM_CXSMICON), nullptr);
+    if (m_icons.Get()) Send(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(m_icons.Get()));
 }
 
 void CFolderTreeCtrl::InsertRootItem(LPCITEMIDLIST pidl)
@@ -177,12 +173,11 @@ BOOL CFolderTreeCtrl::FillItem(TVITEMW& item)
     LPCITEMIDLIST lastId = pRecord->LastId();
 
     if (item.mask & TVIF_TEXT) {
-        LearnRecycleName(pFolder);
         std::wstring name = pRecord->m_bRoot ? AppDeviceFields().m_szDeviceName : L"";
         if (name.empty()) name = DisplayNameOf(pFolder, lastId);
         ::lstrcpynW(item.pszText, name.c_str(), item.cchTextMax);
-        // Until the Recycle Bin's name is known this rejects nameless items.
-        if (_wcsicmp(m_strRecycleName.c_str(), name.c_str()) == 0) return FALSE;
+        // An item without a name cannot be told from its neighbours.
+        if (name.empty() || IsRecycleBin(*pRecord)) return FALSE;
     }
 
     if (item.mask & TVIF_STATE) {
@@ -200,38 +195,37 @@ BOOL CFolderTreeCtrl::FillItem(TVITEMW& item)
 
     if (item.mask & (TVIF_IMAGE | TVIF_SELECTEDIMAGE)) FillImages(*pRecord, item);
 
-    if (item.mask & TVIF_CHILDREN) {
-        ULONG attributes = AttributesOf(pFolder, lastId, SFGAO_FOLDER);
-        if (!(attributes & SFGAO_FOLDER))
-            item.cChildren = 0;
-        else if (attributes & SFGAO_REMOVABLE)
-            item.cChildren = 1;   // removable media: a button without looking inside
-        else
-            item.cChildren = (AttributesOf(pFolder, lastId, SFGAO_HASSUBFOLDER) & SFGAO_HASSUBFOLDER) ? 1 : 0;
-    }
+    if (item.mask & TVIF_CHILDREN) item.cChildren = FolderChildrenFlag(pFolder, lastId);
     return TRUE;
+}
+
+// An answer holds only the attributes asked for: the removable bit is read
+// from the first question, so that question asks for it.
+int FolderChildrenFlag(IShellFolder* pFolder, LPCITEMIDLIST childId)
+{
+    ULONG attributes = AttributesOf(pFolder, childId, SFGAO_FOLDER | SFGAO_REMOVABLE);
+    if (!(attributes & SFGAO_FOLDER)) return 0;
+    // Removable media: a button without looking inside.
+    if (attributes & SFGAO_REMOVABLE) return 1;
+    return (AttributesOf(pFolder, childId, SFGAO_HASSUBFOLDER) & SFGAO_HASSUBFOLDER) ? 1 : 0;
 }
 
 // Asking the shell for an item's icon costs milliseconds; the answer for one
 // plain folder serves every other plain folder of the tree.
-int CFolderTreeCtrl::IconOf(CFolderItemData& record, bool bOpen) const
+int CFolderTreeCtrl::IconOf(CFolderItemData& record, bool bOpen)
 {
     int& nIcon = record.m_nIcons[bOpen ? 1 : 0];
     if (nIcon >= 0) return nIcon;
-    UINT flags = bOpen ? SHGFI_OPENICON : 0;
-    if (!record.m_bRoot && IsPlainFolder(record.m_pFolder.Get(), record.LastId())) {
-        int& nShared = m_nPlainFolderIcons[bOpen ? 1 : 0];
-        if (nShared < 0) nShared = SmallIconIndex(record.m_idl.Get(), flags);
-        return nIcon = nShared;
-    }
-    return nIcon = SmallIconIndex(record.m_idl.Get(), flags);
+    if (!record.m_bRoot && IsPlainFolder(record.m_pFolder.Get(), record.LastId()))
+        return nIcon = m_icons.PlainFolderIcon(record.m_idl.Get(), bOpen);
+    return nIcon = m_icons.ItemIcon(record.m_idl.Get(), bOpen);
 }
 
-void CFolderTreeCtrl::FillImages(CFolderItemData& record, TVITEMW& item) const
+void CFolderTreeCtrl::FillImages(CFolderItemData& record, TVITEMW& item)
 {
-    if (record.m_bRoot && m_nDeviceIconIndex >= 0) {
-        if (item.mask & TVIF_IMAGE) item.iImage = m_nDeviceIconIndex;
-        if (item.mask & TVIF_SELECTEDIMAGE) item.iSelectedImage = m_nDeviceIconIndex;
+    if (record.m_bRoot && m_nDeviceIcon >= 0) {
+        if (item.mask & TVIF_IMAGE) item.iImage = m_nDeviceIcon;
+        if (item.mask & TVIF_SELECTEDIMAGE) item.iSelectedImage = m_nDeviceIcon;
         return;
     }
     if (item.mask & TVIF_IMAGE) item.iImage = IconOf(record, false);
@@ -245,14 +239,15 @@ void CFolderTreeCtrl::FillImages(CFolderItemData& record, TVITEMW& item) const
     }
 }
 
-void CFolderTreeCtrl::LearnRecycleName(IShellFolder* pFolder)
+bool CFolderTreeCtrl::IsRecycleBin(const CFolderItemData& record)
 {
-    if (!m_strRecycleName.empty()) return;
-    CItemIdList bin;
-    if (FAILED(::SHGetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET, bin.Receive())) || !bin) return;
-    // A folder that cannot resolve the desktop-relative list answers an
-    // error; the name is then asked for again at the next fill.
-    m_strRecycleName = DisplayNameOf(pFolder, bin.Get());
+    // Asked again at the next item when the shell cannot tell it yet.
+    if (!m_recycleBin &&
+        FAILED(::SHGetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET, m_recycleBin.Receive()))) {
+        m_recycleBin.Free();
+        return false;
+    }
+    return IsSameIdList(record.m_idl.Get(), m_recycleBin.Get());
 }
 
 BOOL CFolderTreeCtrl::FillChildren(HTREEITEM hItem)

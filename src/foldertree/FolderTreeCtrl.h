@@ -4,6 +4,8 @@
 // in the caption.
 #pragma once
 
+#include "foldertree/FolderIcons.h"
+#include "foldertree/IdList.h"
 #include "look/LoadingTreeCtrl.h"
 
 #include <shlobj.h>
@@ -19,11 +21,12 @@ public:
 
     // The dialog's source list (1021, when bound to a CSourceListCtrl) and
     // caption (1004) are found through hDlg. Builds the root item from the
-    // device root, shows the system small icons and fills the source list.
+    // device root, shows its icons (the system's small size unless SetImages
+    // came first) and fills the source list.
     void InitFolderTree(HWND hDlg);
-    // Index of the device icon in the system small-icon list, set before
-    // InitFolderTree; -1 for none.
-    void SetDeviceIconIndex(int nIndex) { m_nDeviceIconIndex = nIndex; }
+    // Before InitFolderTree: the tree's images are size x size pixels, and
+    // the device root shows hDeviceIcon (a copy is kept; null for none).
+    void SetImages(int size, HICON hDeviceIcon);
     // The selected item's file-system path; empty when there is none.
     std::wstring GetSelectedPath() const;
 
@@ -44,7 +47,7 @@ private:
     static CFolderItemData* RecordOf(LPARAM lParam) { return reinterpret_cast<CFolderItemData*>(lParam); }
     CFolderItemData* RecordOf(HTREEITEM hItem) const { return RecordOf(GetItemData(hItem)); }
 
-    void AttachSystemImageList();
+    void AttachImageList();
     void InsertRootItem(LPCITEMIDLIST pidl);
     // bParentHasPath: the parent is a file-system folder, so that the new
     // item cannot be a drive root.
@@ -52,9 +55,11 @@ private:
                           LPCITEMIDLIST childId, bool bParentHasPath);
     // Fills the fields that item.mask asks for; FALSE rejects the item.
     BOOL FillItem(TVITEMW& item);
-    void LearnRecycleName(IShellFolder* pFolder);
-    void FillImages(CFolderItemData& record, TVITEMW& item) const;
-    int IconOf(CFolderItemData& record, bool bOpen) const;
+    // Known by its identity: its name depends on the language, and a
+    // player's folder may carry the same one.
+    bool IsRecycleBin(const CFolderItemData& record);
+    void FillImages(CFolderItemData& record, TVITEMW& item);
+    int IconOf(CFolderItemData& record, bool bOpen);
     BOOL FillFolderChildren(HTREEITEM hItem);
     BOOL EnumChildFolders(HTREEITEM hItem, LPCITEMIDLIST pidl);
     static int CALLBACK CompareFolderItems(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
@@ -67,8 +72,14 @@ private:
 
     CSourceListCtrl* m_pSourceList = nullptr;
     HWND m_hCaption = nullptr;
-    int m_nDeviceIconIndex = -1;
-    std::wstring m_strRecycleName;
-    // The closed and open icons of a plain folder, once one was asked for.
-    mutable int m_nPlainFolderIcons[2] = {-1, -1};
+    // Detached from the control before it is destroyed with this object.
+    CFolderIcons m_icons;
+    int m_nDeviceIcon = -1;
+    // The Recycle Bin's absolute list, once the shell has told it.
+    CItemIdList m_recycleBin;
 };
+
+// The children flag of an item: 0 for a file, 1 for removable media
+// without looking inside, otherwise whether the folder says it holds
+// sub-folders.
+int FolderChildrenFlag(IShellFolder* pFolder, LPCITEMIDLIST childId);

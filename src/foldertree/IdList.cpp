@@ -99,6 +99,25 @@ LPCITEMIDLIST GetLastItemId(LPCITEMIDLIST pidl)
     return last;
 }
 
+UINT GetIdListCount(LPCITEMIDLIST pidl)
+{
+    if (!pidl || ItemSize(pidl) == 0) return 0;
+    UINT count = 1;
+    for (LPCITEMIDLIST next = GetNextItemId(pidl); next; next = GetNextItemId(next)) ++count;
+    return count;
+}
+
+bool IsSameIdList(LPCITEMIDLIST first, LPCITEMIDLIST second)
+{
+    if (!first || !second || GetIdListCount(first) != GetIdListCount(second)) return false;
+    UINT size = GetIdListSize(first);
+    if (size == GetIdListSize(second) && std::memcmp(first, second, size) == 0) return true;
+    AcquireDesktopFolder();
+    HRESULT hr = g_pDesktopFolder ? g_pDesktopFolder->CompareIDs(0, first, second) : E_FAIL;
+    ReleaseDesktopFolder();
+    return SUCCEEDED(hr) && HRESULT_CODE(hr) == 0;
+}
+
 CItemIdList::~CItemIdList()
 {
     Free();

@@ -25,6 +25,13 @@ UINT GetIdListSize(LPCITEMIDLIST pidl);
 LPCITEMIDLIST GetNextItemId(LPCITEMIDLIST pidl);
 // The last item; the list itself when it has at most one item.
 LPCITEMIDLIST GetLastItemId(LPCITEMIDLIST pidl);
+// The number of items; 0 for the empty list (the desktop) and for null.
+UINT GetIdListCount(LPCITEMIDLIST pidl);
+
+// Whether two absolute lists name the same item. Two lists of one item may
+// differ in their bytes (a name's letter case, say), so lists of as many
+// items that differ are compared by the desktop; false for null.
+bool IsSameIdList(LPCITEMIDLIST first, LPCITEMIDLIST second);
 
 // The file-system path of an absolute list; empty for items outside the
 // file system and for null.

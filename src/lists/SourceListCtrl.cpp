@@ -91,8 +91,45 @@ void CSourceListCtrl::ClearSelection()
     SetAllItemsSelected(*this, false);
 }
 
+namespace {
+// Messages after which the list may show other items under the pointer.
+bool MayScroll(UINT msg)
+{
+    switch (msg) {
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+    case WM_KEYDOWN:
+    case LVM_SCROLL:
+    case LVM_ENSUREVISIBLE:
+        return true;
+    default:
+        return false;
+    }
+}
+}  // namespace
+
+// Where the first item stands in the client area; it moves when the view
+// scrolls, whichever way.
+POINT CSourceListCtrl::ViewOrigin() const
+{
+    RECT rc = {};
+    if (GetItemCount() == 0 || !GetItemRect(0, &rc, LVIR_BOUNDS)) return POINT{0, 0};
+    return POINT{rc.left, rc.top};
+}
+
 LRESULT CSourceListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (MayScroll(msg)) {
+        // A tip over the item once under the pointer would now show the name
+        // of another file than the one beneath it.
+        POINT before = ViewOrigin();
+        LRESULT result = CListView::WindowProc(msg, wParam, lParam);
+        POINT after = ViewOrigin();
+        if (before.x != after.x || before.y != after.y) ForgetHoverItem();
+        return result;
+    }
     switch (msg) {
     case WM_KEYUP:
         if (IsSelectAllKey(*this, wParam)) SetAllItemsSelected(*this, true);

@@ -69,8 +69,10 @@ private:
     void UpdateItemTip(POINT pt);
     // Tells the tip sink about item (-1: none) under the pointer.
     void ReportHoverItem(int item);
-    // The list's files changed: the item last reported is no longer there.
+    // The list's files changed or it scrolled: the item last reported is no
+    // longer under the pointer.
     void ForgetHoverItem();
+    POINT ViewOrigin() const;
 
     CNotifyTarget m_hWndNotify;
     // Drag image of a drag out of this list; only exists while it lasts.

@@ -80,6 +80,7 @@ BOOL CItemTipWnd::ShowTip(CListView* pList, int nItem, const RECT* prcItem, cons
                                  prcItem->bottom - prcItem->top,
                                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     m_rcTip = {prcItem->left, prcItem->top, prcItem->left + text.cx, prcItem->bottom};
+    if (placed) TrackPointerLeave();
     // The pointer may be off the tip by its next move, which would then go
     // to another window and leave the tip standing; holding the mouse from
     // the start, the tip hears of that move too. A capture someone else holds
@@ -101,6 +102,23 @@ BOOL CItemTipWnd::HideTip()
     // an item that nobody sees a tip for.
     if (Hwnd() && ::GetCapture() == Hwnd()) ::ReleaseCapture();
     return wasVisible;
+}
+
+// Holding the mouse alone is not enough: only the foreground window's
+// capture follows the pointer over other programs, and a tip shown while the
+// program is in the background would never learn that the pointer left.
+void CItemTipWnd::TrackPointerLeave() const
+{
+    TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, Hwnd(), 0};
+    ::TrackMouseEvent(&track);
+}
+
+// A leave notice may be late: the tip may have been shown again meanwhile
+// under the pointer.
+bool CItemTipWnd::PointerIsOver() const
+{
+    POINT pt = {};
+    return ::GetCursorPos(&pt) && ::WindowFromPoint(pt) == Hwnd();
 }
 
 bool CItemTipWnd::OwnerCanHear() const
@@ -125,6 +143,20 @@ LRESULT CItemTipWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         break;
     case WM_MOUSEMOVE:
         OnMouseMove(lParam);
+        break;
+    case WM_MOUSELEAVE:
+        if (!PointerIsOver()) HideTip();
+        break;
+    case WM_ACTIVATEAPP:
+        // Another program is in front: nothing of ours stays over it.
+        if (!wParam) HideTip();
+        break;
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+        // A wheel turned over the tip is meant for the list beneath, which
+        // then scrolls away from the item that the tip showed.
+        HideTip();
+        if (m_pList && m_pList->Hwnd()) return m_pList->Send(msg, wParam, lParam);
         break;
     case WM_CAPTURECHANGED:
         // Without the mouse the tip would never learn that the pointer left:

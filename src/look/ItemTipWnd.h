@@ -32,7 +32,8 @@ public:
     // and as high as the item, when the text is wider than the item; hides
     // it otherwise (no item, empty text, a name that fits). A shown tip holds
     // the mouse, unless another window does, and hides once the pointer is
-    // off it.
+    // off it (also onto another program's window), when the program loses
+    // the activation, and when the wheel is turned over it.
     BOOL ShowTip(CListView* pList, int nItem, const RECT* prcItem, const wchar_t* pszText, BOOL bSelected);
     // Answers whether the tip was visible. Lets go of the mouse.
     BOOL HideTip();
@@ -47,6 +48,8 @@ private:
     void OnPaint();
     void OnLButtonDown();
     void OnMouseMove(LPARAM lParam);
+    void TrackPointerLeave() const;
+    bool PointerIsOver() const;
     bool OwnerCanHear() const;
 
     HWND m_hWndNotify = nullptr;

@@ -12,7 +12,9 @@
 #include <gtest/gtest.h>
 #include <commctrl.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -78,6 +80,57 @@ int ItemCount(HWND hList)
     return static_cast<int>(::SendMessageW(hList, LVM_GETITEMCOUNT, 0, 0));
 }
 
+// A top-level window on a thread of its own, standing for another program's
+// window at the top-left corner of the screen.
+class COtherProgram {
+public:
+    COtherProgram() : m_thread([this] { Run(); })
+    {
+        Pump(2000, [this] { return m_hWnd != nullptr; });
+    }
+    ~COtherProgram()
+    {
+        ::PostThreadMessageW(m_threadId, WM_QUIT, 0, 0);
+        m_thread.join();
+    }
+    HWND Hwnd() const { return m_hWnd; }
+    POINT Centre() const { return POINT{100, 75}; }
+
+private:
+    void Run()
+    {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = ::DefWindowProcW;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.lpszClassName = L"WavaOtherProgram";
+        ::RegisterClassW(&wc);
+        m_threadId = ::GetCurrentThreadId();
+        HWND hWnd = ::CreateWindowExW(0, wc.lpszClassName, L"Other", WS_POPUP | WS_BORDER, 0, 0, 200, 150, nullptr,
+                                      nullptr, wc.hInstance, nullptr);
+        ::ShowWindow(hWnd, SW_SHOWNOACTIVATE);
+        m_hWnd = hWnd;
+        MSG m;
+        while (::GetMessageW(&m, nullptr, 0, 0) > 0) ::DispatchMessageW(&m);
+        ::DestroyWindow(hWnd);
+    }
+
+    std::atomic<HWND> m_hWnd{nullptr};
+    std::atomic<DWORD> m_threadId{0};
+    std::thread m_thread;
+};
+
+// Puts the pointer over the item from elsewhere in the list, so that the
+// list reports the item again; answers whether the tip then shows.
+bool HoverItem(HWND hSource, HWND hTip, const RECT& rcItem)
+{
+    RECT rcList = {};
+    ::GetWindowRect(hSource, &rcList);
+    return MoveTo(POINT{rcList.left + 20, rcList.bottom - 10}) &&
+           MoveTo(POINT{rcItem.left + 20, rcItem.top + 3}) &&
+           Pump(1000, [hTip] { return ::IsWindowVisible(hTip) != FALSE; });
+}
+
 std::function<void(HWND)> g_check;
 CPlaylistDlg* g_pDlg = nullptr;
 
@@ -128,6 +181,22 @@ void Scenario(HWND hDlg)
     ::GetWindowRect(hPlaylist, &rcPlaylist);
     ASSERT_TRUE(MoveTo(POINT{rcPlaylist.left + 30, rcPlaylist.bottom - 10}));
     EXPECT_TRUE(Pump(1000, [hTip] { return !::IsWindowVisible(hTip); }));
+
+    // The tip never stays over another program: not when that program
+    // comes to the front, and not when the pointer moves onto its window
+    // while this one is in the background (the list still shows tips then).
+    {
+        COtherProgram other;
+        ASSERT_TRUE(other.Hwnd());
+        ASSERT_TRUE(HoverItem(hSource, hTip, rcItem));
+        ::SetForegroundWindow(other.Hwnd());
+        EXPECT_TRUE(Pump(1000, [hTip] { return !::IsWindowVisible(hTip); })) << "deactivated";
+        ASSERT_TRUE(HoverItem(hSource, hTip, rcItem));
+        SendMouse(MOUSEEVENTF_MOVE, other.Centre());
+        EXPECT_TRUE(Pump(1000, [hTip] { return !::IsWindowVisible(hTip); })) << "onto another window";
+    }
+    ::SetForegroundWindow(hDlg);
+    ASSERT_TRUE(Pump(1000, [hDlg] { return ::GetForegroundWindow() == hDlg; }));
 
     // The short name dragged onto the upper half of the first entry.
     ASSERT_GE(FindItem(hSource, L"short.mp3", rcItem), 0);

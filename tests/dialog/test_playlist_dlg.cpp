@@ -1,4 +1,5 @@
 // The main dialog in the test's own process, with the real resource module.
+#include "dialog/PlatformVersion.h"
 #include "dialog/PlaylistDlg.h"
 #include "framework/App.h"
 #include "handoff/DeviceFields.h"
@@ -11,6 +12,7 @@
 #include <dbt.h>
 #include <commctrl.h>
 #include <shellapi.h>
+#include <shlobj.h>
 #include <functional>
 
 namespace {
@@ -128,31 +130,56 @@ TEST_F(PlaylistDlgTest, RemovalOfTheDeviceDriveEndsWithOk)
     EXPECT_FALSE(dlg.ClosedByRequest());
 }
 
-int RootImage(HWND hDlg)
+// The picture the tree shows for its root.
+std::vector<DWORD> RootPicture(HWND hDlg)
 {
     HWND tree = ::GetDlgItem(hDlg, IDC_FOLDER_TREE);
     TVITEMW item = {};
     item.mask = TVIF_IMAGE;
     item.hItem = TreeView_GetRoot(tree);
     TreeView_GetItem(tree, &item);
-    return item.iImage;
+    return ImagePixels(TreeView_GetImageList(tree, TVSIL_NORMAL), item.iImage);
+}
+
+// The image counts of the shell's image lists of every size.
+std::vector<int> ShellImageCounts()
+{
+    // IImageList; not every import library carries its id.
+    const IID kImageListId = {0x46EB5926, 0x582E, 0x4017, {0x9F, 0xDF, 0xE8, 0x99, 0x8D, 0xAA, 0x09, 0x50}};
+    std::vector<int> counts;
+    for (int size : {SHIL_SMALL, SHIL_LARGE, SHIL_EXTRALARGE, SHIL_SYSSMALL, SHIL_JUMBO}) {
+        HIMAGELIST list = nullptr;
+        bool got = SUCCEEDED(::SHGetImageList(size, kImageListId, reinterpret_cast<void**>(&list))) && list;
+        counts.push_back(got ? ImageList_GetImageCount(list) : -1);
+    }
+    return counts;
 }
 
 // The device icon module of the companion has icon 201 in both sizes the
-// program loads and icon 202 in the large size only.
+// program loads and icon 202 in the large size only. The tree shows it from
+// a list of its own: the shell's lists are left as they were.
 TEST_F(PlaylistDlgTest, DeviceIconShowsOnlyWhenBothSizesExist)
 {
-    // The drive's own icon, as the tree shows it without a device icon.
-    int generic = -1;
+    // The drive's own icon, as the tree shows it without a device icon;
+    // the shell has also put the icons of this drive in its lists by then.
+    std::vector<DWORD> generic;
     {
         CPlaylistDlg plain;
         RunWith(plain, [&](HWND hWnd) {
-            generic = RootImage(hWnd);
+            generic = RootPicture(hWnd);
             ::SendMessageW(hWnd, WM_COMMAND, IDCANCEL, 0);
         });
     }
+    ASSERT_FALSE(generic.empty());
     std::wstring module = ProgramFolder() + L"\\..\\companion\\DeviceIcon.dll";
     ::lstrcpyW(m_fields.m_szIconModule, module.c_str());
+    HMODULE hModule = ::LoadLibraryExW(module.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, hModule);
+    HICON hDevice = static_cast<HICON>(::LoadImageW(hModule, MAKEINTRESOURCEW(201), IMAGE_ICON, 16, 16, 0));
+    const std::vector<DWORD> device = IconPixels(hDevice, 16);
+    ::DestroyIcon(hDevice);
+    ::FreeLibrary(hModule);
+    ASSERT_FALSE(SamePicture(generic, device));
 
     struct {
         int id;
@@ -160,23 +187,32 @@ TEST_F(PlaylistDlgTest, DeviceIconShowsOnlyWhenBothSizesExist)
     } cases[] = {{201, true}, {202, false}, {999, false}, {201 + 0x10000, true}};
     for (const auto& c : cases) {
         m_fields.m_nIconId = c.id;
-        HIMAGELIST small = reinterpret_cast<HIMAGELIST>([] {
-            SHFILEINFOW info = {};
-            return ::SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
-        }());
-        int countBefore = ImageList_GetImageCount(small);
+        const std::vector<int> countsBefore = ShellImageCounts();
         CPlaylistDlg dlg;
         RunWith(dlg, [&](HWND hWnd) {
-            int image = RootImage(hWnd);
-            if (c.shown) {
-                EXPECT_GE(image, countBefore) << c.id;
-                EXPECT_NE(generic, image) << c.id;
-            } else {
-                EXPECT_EQ(generic, image) << c.id;
-            }
+            EXPECT_TRUE(SamePicture(c.shown ? device : generic, RootPicture(hWnd))) << c.id;
+            EXPECT_EQ(countsBefore, ShellImageCounts()) << c.id;
             ::SendMessageW(hWnd, WM_COMMAND, IDCANCEL, 0);
         });
     }
+}
+
+// The root opens at start on XP and later, but not on 2000 or Vista,
+// whatever version the manifest lets the system report.
+TEST(RootExpansion, FollowsTheSystemVersion)
+{
+    const struct {
+        DWORD major, minor;
+        bool expands;
+    } versions[] = {
+        {4, 0, false}, {4, 10, false}, {5, 0, false}, {5, 1, true},  {5, 2, true},  {6, 0, false},
+        {6, 1, true},  {6, 2, true},   {6, 3, true},  {10, 0, true}, {11, 0, true},
+    };
+    for (const auto& v : versions)
+        EXPECT_EQ(v.expands, ExpandsRootAtStart(v.major, v.minor)) << v.major << "." << v.minor;
+    CPlatformVersion version;
+    ASSERT_TRUE(ReadPlatformVersion(version));
+    EXPECT_GE(version.dwMajor, 5u);
 }
 
 }  // namespace

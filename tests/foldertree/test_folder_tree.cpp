@@ -114,6 +114,16 @@ protected:
         return nullptr;
     }
 
+    // An item without sub-folders, expanded: it is filled (the fills-th
+    // fill), and keeps its button, not expanded, to be filled again later.
+    void ExpandEmptyKeepsTheButton(HTREEITEM hItem, int fills)
+    {
+        ClickExpandButton(tree, hItem);
+        EXPECT_EQ(fills, tree.nFills);
+        EXPECT_EQ(1, ItemChildrenFlag(tree, hItem));
+        EXPECT_FALSE(IsExpanded(tree, hItem));
+    }
+
     std::wstring Caption() const { return GetWindowTextString(hCaption); }
 
     std::vector<std::wstring> SourcePaths() const
@@ -131,12 +141,19 @@ protected:
     HTREEITEM hRoot = nullptr;
 };
 
-// The system's small icon of a path.
-int SmallIcon(const wchar_t* path, UINT extraFlags = 0)
+// The picture of the shell's small icon of a path.
+std::vector<DWORD> ShellIcon(const wchar_t* path, UINT extraFlags = 0)
 {
     SHFILEINFOW info = {};
-    ::SHGetFileInfoW(path, 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON | extraFlags);
-    return info.iIcon;
+    HIMAGELIST hList = reinterpret_cast<HIMAGELIST>(::SHGetFileInfoW(
+        path, 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON | extraFlags));
+    return ImagePixels(hList, info.iIcon);
+}
+
+// The picture of an image of the tree's own list.
+std::vector<DWORD> TreeImage(const CTreeView& tree, int index)
+{
+    return ImagePixels(TreeView_GetImageList(tree.Hwnd(), TVSIL_NORMAL), index);
 }
 
 // The image indexes the control gets for an item, through its callbacks.
@@ -153,11 +170,17 @@ TEST_F(FolderTree, RootShowsTheDeviceNameIconAndFiles)
 {
     MakeFiles(kRemovable, {L"song.mp3", L"notes.txt"});
     CopyToBuffer(fields.m_szDeviceName, MAX_PATH, L"My Player");
-    tree.SetDeviceIconIndex(3);
+    HICON hDevice = ::LoadIconW(nullptr, IDI_WARNING);
+    tree.SetImages(32, hDevice);
     Show(kRemovable);
 
     EXPECT_EQ(L"My Player", ItemText(tree, hRoot));
-    EXPECT_EQ(std::make_pair(3, 3), Images(tree, hRoot));
+    int cx = 0, cy = 0;
+    EXPECT_TRUE(ImageList_GetIconSize(TreeView_GetImageList(tree.Hwnd(), TVSIL_NORMAL), &cx, &cy));
+    EXPECT_EQ(std::make_pair(32, 32), std::make_pair(cx, cy)) << "the size the tree was set up with";
+    const std::pair<int, int> images = Images(tree, hRoot);
+    EXPECT_EQ(images.first, images.second);
+    EXPECT_TRUE(SamePicture(IconPixels(hDevice, 32), TreeImage(tree, images.first)));
     EXPECT_EQ(nullptr, tree.GetNextSiblingItem(hRoot));
     EXPECT_EQ(L"H:\\", Caption());
     EXPECT_EQ(std::vector<std::wstring>{L"H:\\song.mp3"}, SourcePaths());
@@ -167,17 +190,69 @@ TEST_F(FolderTree, ChildrenInNameOrderWithoutHiddenFoldersOrFiles)
 {
     // The folder's name order puts punctuation first and passes over
     // hyphens; the enumeration order of the file system does neither.
+    // A player's folders named like the Recycle Bin are its own.
     MakeFolders(kRemovable, {L"delta", L"a-c", L"Charlie", L"_under", L"ab", L"alpha", L"Bravo",
-                             L".hidden"});
+                             L".hidden", L"Trash", L"Recycle Bin"});
     MakeFiles(kRemovable, {L"song.mp3", L"notes.txt"});
     Show(kRemovable);
     ClickExpandButton(tree, hRoot);
 
     EXPECT_EQ((std::vector<std::wstring>{L"_under", L"ab", L"a-c", L"alpha", L"Bravo", L"Charlie",
-                                         L"delta"}),
+                                         L"delta", L"Recycle Bin", L"Trash"}),
               ChildTexts(tree, hRoot));
     // Icons arrive through the control's requests.
-    EXPECT_EQ(SmallIcon(L"H:\\alpha"), Images(tree, Child(hRoot, L"alpha")).first);
+    EXPECT_EQ(ShellIcon(L"H:\\alpha"), TreeImage(tree, Images(tree, Child(hRoot, L"alpha")).first));
+}
+
+// A folder that, as the shell's do, answers only the attributes asked for.
+class CAttributeFolder : public IShellFolder {
+public:
+    explicit CAttributeFolder(SFGAOF has) : m_has(has) {}
+    int questions = 0;
+
+    STDMETHODIMP GetAttributesOf(UINT, PCUITEMID_CHILD_ARRAY, SFGAOF* inOut) override
+    {
+        ++questions;
+        *inOut &= m_has;
+        return S_OK;
+    }
+    STDMETHODIMP QueryInterface(REFIID, void** ppv) override { *ppv = nullptr; return E_NOINTERFACE; }
+    STDMETHODIMP_(ULONG) AddRef() override { return 1; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP ParseDisplayName(HWND, IBindCtx*, LPWSTR, ULONG*, PIDLIST_RELATIVE*, ULONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP EnumObjects(HWND, SHCONTF, IEnumIDList**) override { return E_NOTIMPL; }
+    STDMETHODIMP BindToObject(PCUIDLIST_RELATIVE, IBindCtx*, REFIID, void**) override { return E_NOTIMPL; }
+    STDMETHODIMP BindToStorage(PCUIDLIST_RELATIVE, IBindCtx*, REFIID, void**) override { return E_NOTIMPL; }
+    STDMETHODIMP CompareIDs(LPARAM, PCUIDLIST_RELATIVE, PCUIDLIST_RELATIVE) override { return E_NOTIMPL; }
+    STDMETHODIMP CreateViewObject(HWND, REFIID, void**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetUIObjectOf(HWND, UINT, PCUITEMID_CHILD_ARRAY, REFIID, UINT*, void**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetDisplayNameOf(PCUITEMID_CHILD, SHGDNF, STRRET*) override { return E_NOTIMPL; }
+    STDMETHODIMP SetNameOf(HWND, PCUITEMID_CHILD, LPCWSTR, SHGDNF, PITEMID_CHILD*) override { return E_NOTIMPL; }
+
+private:
+    SFGAOF m_has;
+};
+
+// Removable media get their button without the folder being asked about
+// sub-folders; the bit is read only where it was asked for.
+TEST(FolderChildrenFlag, FollowsTheAttributesAskedFor)
+{
+    const struct {
+        SFGAOF has;
+        int flag;
+        int questions;
+    } cases[] = {
+        {SFGAO_FOLDER | SFGAO_REMOVABLE, 1, 1},
+        {SFGAO_FOLDER | SFGAO_HASSUBFOLDER, 1, 2},
+        {SFGAO_FOLDER, 0, 2},
+        {SFGAO_REMOVABLE | SFGAO_HASSUBFOLDER, 0, 1},
+    };
+    const BYTE item[] = {4, 0, 'x', 'y', 0, 0};
+    for (const auto& c : cases) {
+        CAttributeFolder folder(c.has);
+        EXPECT_EQ(c.flag, FolderChildrenFlag(&folder, reinterpret_cast<LPCITEMIDLIST>(item))) << c.has;
+        EXPECT_EQ(c.questions, folder.questions) << c.has;
+    }
 }
 
 TEST_F(FolderTree, ChildrenKeptAcrossCollapseAreEnumeratedOnce)
@@ -204,10 +279,7 @@ TEST_F(FolderTree, EmptyRemovableRootKeepsItsButtonAndIsEnumeratedAgain)
     Show(kRemovable);
     ASSERT_EQ(1, ItemChildrenFlag(tree, hRoot));
 
-    ClickExpandButton(tree, hRoot);
-    EXPECT_EQ(1, tree.nFills);
-    EXPECT_EQ(1, ItemChildrenFlag(tree, hRoot));
-    EXPECT_FALSE(IsExpanded(tree, hRoot));
+    ExpandEmptyKeepsTheButton(hRoot, 1);
 
     // A folder that appears meanwhile shows at the next expansion.
     MakeFolders(kRemovable, {L"New"});
@@ -225,6 +297,20 @@ TEST_F(FolderTree, EmptyFixedRootLosesItsButton)
     EXPECT_EQ(0, ItemChildrenFlag(tree, hRoot));
 }
 
+// Only the root of a fixed drive is final when empty. Windows answers
+// DRIVE_NO_ROOT_DIR for any other folder, Wine the drive's type: an empty
+// folder of a fixed drive keeps its button on both.
+TEST_F(FolderTree, EmptyFolderOfAFixedDriveKeepsItsButton)
+{
+    MakeFolders(kFixed, {L"Empty"});
+    Show(kFixed);
+    ClickExpandButton(tree, hRoot);
+    HTREEITEM hEmpty = Child(hRoot, L"Empty");
+    ASSERT_TRUE(hEmpty);
+    ASSERT_EQ(1, ItemChildrenFlag(tree, hEmpty));
+    ExpandEmptyKeepsTheButton(hEmpty, 2);
+}
+
 TEST_F(FolderTree, SelectingAFolderFillsTheSourceListAndTheCaption)
 {
     MakeFolders(kRemovable, {L"Music"});
@@ -235,7 +321,7 @@ TEST_F(FolderTree, SelectingAFolderFillsTheSourceListAndTheCaption)
     tree.SelectItem(hMusic);
 
     EXPECT_EQ(L"H:\\Music", tree.GetSelectedPath());
-    EXPECT_EQ(SmallIcon(L"H:\\Music", SHGFI_OPENICON), Images(tree, hMusic).second);
+    EXPECT_EQ(ShellIcon(L"H:\\Music", SHGFI_OPENICON), TreeImage(tree, Images(tree, hMusic).second));
     EXPECT_EQ((std::vector<std::wstring>{L"H:\\Music\\a.mp3", L"H:\\Music\\b.wma"}), SourcePaths());
     EXPECT_EQ(L"H:\\Music", Caption());
 }

@@ -61,6 +61,11 @@ TEST(IdList, NextAndLastItem)
     EXPECT_EQ(nullptr, GetNextItemId(At(three, 10)));
     EXPECT_EQ(nullptr, GetNextItemId(AsList(empty)));
     EXPECT_EQ(nullptr, GetNextItemId(nullptr));
+
+    EXPECT_EQ(3u, GetIdListCount(AsList(three)));
+    EXPECT_EQ(1u, GetIdListCount(AsList(one)));
+    EXPECT_EQ(0u, GetIdListCount(AsList(empty)));
+    EXPECT_EQ(0u, GetIdListCount(nullptr));
 }
 
 TEST(IdList, ParentCopyDropsTheLastItem)
@@ -105,6 +110,30 @@ TEST(IdList, ConcatenationCopiesBothInOrder)
     ASSERT_TRUE(emptyJoin);
     EXPECT_EQ(0u, GetIdListSize(emptyJoin.Get()));
     EXPECT_FALSE(ConcatIdLists(nullptr, nullptr));
+}
+
+// One item has one identity however its list was made: the Recycle Bin is
+// told from a folder of the same name, a path typed in another case is the
+// same folder.
+TEST(IdList, SameItemWhateverTheBytes)
+{
+    ASSERT_TRUE(::CreateDirectoryW(L"H:\\Trash", nullptr));
+    ASSERT_TRUE(::CreateDirectoryW(L"H:\\Other", nullptr));
+    CItemIdList bin;
+    ASSERT_TRUE(SUCCEEDED(::SHGetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET, bin.Receive())));
+    CItemIdList binCopy = ConcatIdLists(nullptr, bin.Get());
+    CItemIdList trash = PathToIdList(L"H:\\Trash", nullptr);
+    CItemIdList trashTyped = PathToIdList(L"h:\\TRASH", nullptr);
+    CItemIdList other = PathToIdList(L"H:\\Other", nullptr);
+    ASSERT_TRUE(trash && trashTyped && other);
+
+    EXPECT_TRUE(IsSameIdList(bin.Get(), binCopy.Get()));
+    EXPECT_FALSE(IsSameIdList(bin.Get(), trash.Get()));
+    EXPECT_TRUE(IsSameIdList(trash.Get(), trashTyped.Get()));
+    EXPECT_FALSE(IsSameIdList(trash.Get(), other.Get()));
+    EXPECT_FALSE(IsSameIdList(trash.Get(), nullptr));
+    ::RemoveDirectoryW(L"H:\\Trash");
+    ::RemoveDirectoryW(L"H:\\Other");
 }
 
 // An item whose payload holds narrow text at a known offset.

@@ -211,6 +211,17 @@ TEST_F(SourceList, OtherFilesForgetTheItemUnderThePointer)
     EXPECT_EQ((std::vector<int>{1, -1}), sink.items) << "the tip goes with the file";
     hover();
     EXPECT_EQ((std::vector<int>{1, -1, 1}), sink.items) << "the new file at the spot is reported";
+
+    // Scrolling puts another file under the pointer, as other files do.
+    std::wstring many = MakeFolder(L"tip-many", {});
+    for (int i = 0; i < 40; ++i) ASSERT_TRUE(MakeFile(many + L"\\song" + std::to_wstring(i) + L".mp3"));
+    Filled(many);
+    sink.items.clear();
+    hover();
+    list.Send(WM_VSCROLL, SB_LINEDOWN, 0);
+    list.Send(WM_VSCROLL, SB_ENDSCROLL, 0);
+    hover();
+    EXPECT_EQ((std::vector<int>{1, -1, 2}), sink.items);
     list.SetTipSink(nullptr);
 }
 

@@ -1,10 +1,14 @@
 // Helpers shared by the test programs and benchmarks: files and folders on
-// the test drives, the program's own folder, and the thread's messages.
+// the test drives, the program's own folder, the thread's messages and the
+// pictures of icons.
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 #include <shlwapi.h>
+#include <functional>
 #include <string>
+#include <vector>
 
 // Removes a folder with everything below it; a missing folder is fine.
 inline void RemoveTree(const std::wstring& strFolder)
@@ -87,4 +91,59 @@ inline void PumpMessages()
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
+}
+
+// The pixels of what draw paints on a white square of size x size pixels:
+// pictures compared where the indices of two image lists say nothing.
+inline std::vector<DWORD> DrawnPixels(int size, const std::function<void(HDC)>& draw)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC hDc = ::CreateCompatibleDC(nullptr);
+    HBITMAP hBitmap = ::CreateDIBSection(hDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::vector<DWORD> pixels;
+    if (hDc && hBitmap) {
+        HGDIOBJ hOld = ::SelectObject(hDc, hBitmap);
+        ::PatBlt(hDc, 0, 0, size, size, WHITENESS);
+        draw(hDc);
+        ::GdiFlush();
+        const DWORD* first = static_cast<const DWORD*>(bits);
+        pixels.assign(first, first + size * size);
+        ::SelectObject(hDc, hOld);
+    }
+    if (hBitmap) ::DeleteObject(hBitmap);
+    if (hDc) ::DeleteDC(hDc);
+    return pixels;
+}
+
+inline std::vector<DWORD> IconPixels(HICON hIcon, int size)
+{
+    return DrawnPixels(size, [&](HDC hDc) { ::DrawIconEx(hDc, 0, 0, hIcon, size, size, 0, nullptr, DI_NORMAL); });
+}
+
+inline std::vector<DWORD> ImagePixels(HIMAGELIST hList, int index)
+{
+    int cx = 0, cy = 0;
+    ::ImageList_GetIconSize(hList, &cx, &cy);
+    return DrawnPixels(cx, [&](HDC hDc) { ::ImageList_Draw(hList, index, hDc, 0, 0, ILD_NORMAL); });
+}
+
+// Two pictures alike but for the rounding of blended edges, which differs
+// between drawing an icon and drawing its copy in an image list.
+inline bool SamePicture(const std::vector<DWORD>& first, const std::vector<DWORD>& second)
+{
+    if (first.empty() || first.size() != second.size()) return false;
+    for (size_t i = 0; i < first.size(); ++i) {
+        for (int shift = 0; shift < 24; shift += 8) {
+            int a = static_cast<int>((first[i] >> shift) & 0xFF);
+            int b = static_cast<int>((second[i] >> shift) & 0xFF);
+            if (a - b > 4 || b - a > 4) return false;
+        }
+    }
+    return true;
 }
