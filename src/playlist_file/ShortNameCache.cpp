@@ -1,5 +1,6 @@
 #include "playlist_file/ShortNameCache.h"
 #include "framework/Handles.h"
+#include "playlist_file/LocalPath.h"
 
 #include <windows.h>
 #include <shlwapi.h>
@@ -112,6 +113,7 @@ CShortNameCache::CFolder& CShortNameCache::Folder(const std::wstring& strFolder)
 
 bool CShortNameCache::Resolve(const std::wstring& strPath, std::wstring& strShort)
 {
+    if (!IsLocalDrivePath(strPath)) return false;
     return IsPlainDrivePath(strPath) ? ResolvePlain(strPath, strShort) : ResolveBySystem(strPath, strShort);
 }
 

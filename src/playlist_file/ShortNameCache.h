@@ -13,6 +13,8 @@ public:
     // form (each component as the file system lists it: its short alias, or
     // its own name when that is already 8.3), or to the path itself when the
     // system gives no short form.
+    // A path that is not on a local drive (LocalPath.h) counts as missing,
+    // and the file system is never asked about it.
     // Listings are taken once and kept for the cache's lifetime, so it must
     // not outlive the moment it describes.
     bool Resolve(const std::wstring& strPath, std::wstring& strShort);
