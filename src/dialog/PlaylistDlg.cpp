@@ -219,6 +219,8 @@ LRESULT CPlaylistDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return OnPaint(msg, wParam, lParam);
     case WM_QUERYDRAGICON:
         return reinterpret_cast<LRESULT>(m_hIcon);
+    case WM_SETCURSOR:
+        return OnSetCursor(msg, wParam, lParam);
     default:
         return CModalDialog::WindowProc(msg, wParam, lParam);
     }

@@ -2,6 +2,7 @@
 // buttons that edit and save it.
 #pragma once
 
+#include "dialog/PlaylistSave.h"
 #include "foldertree/FolderTreeCtrl.h"
 #include "framework/Dialog.h"
 #include "lists/ItemTipSink.h"
@@ -22,14 +23,6 @@ public:
                      BOOL selected) override;
 
     bool ClosedByRequest() const { return m_bClosedByRequest; }
-
-    // Results of SavePlaylist.
-    enum SaveResult {
-        kSaved = 0,
-        kSaveCancelled = 1,
-        kSaveOpenFailed = 2,
-        kSaveNoPath = 6,
-    };
 
 protected:
     void BindControls() override;
@@ -59,7 +52,8 @@ private:
     // Saving (SavePlaylist.cpp).
     void SetDefaultPlaylistName();
     void OnSave();
-    int SavePlaylist(const std::wstring& name);
+    SaveOutcome SavePlaylist(const std::wstring& name);
+    LRESULT OnSetCursor(UINT msg, WPARAM wParam, LPARAM lParam);
 
     CFolderTreeCtrl m_treeFolders;
     CSourceListCtrl m_listSource;
@@ -68,6 +62,7 @@ private:
     HICON m_hIcon = nullptr;
     UINT m_nShareMsg = 0;
     bool m_bClosedByRequest = false;
+    bool m_bSaving = false;
     wchar_t m_szPlaylistDir[MAX_PATH] = {};
     CItemTipWnd m_wndTip;
     bool m_bTipReady = false;
