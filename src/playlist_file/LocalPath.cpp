@@ -1,8 +1,5 @@
 #include "playlist_file/LocalPath.h"
 
-#include <windows.h>
-#include <cwchar>
-
 namespace {
 
 bool IsAsciiLetter(wchar_t c)
@@ -15,20 +12,46 @@ bool IsSeparator(wchar_t c)
     return c == L'\\' || c == L'/';
 }
 
+// Device names are ASCII, so the comparison folds a to z only; it runs for
+// every element of every entry, so it stays free of the system's
+// locale-aware comparisons.
+bool EqualsIgnoringAsciiCase(const wchar_t* p, size_t n, const char* pszUpper)
+{
+    for (size_t i = 0; i < n; ++i) {
+        const wchar_t c = p[i] >= L'a' && p[i] <= L'z' ? static_cast<wchar_t>(p[i] - L'a' + L'A') : p[i];
+        if (pszUpper[i] == '\0' || c != static_cast<unsigned char>(pszUpper[i])) return false;
+    }
+    return pszUpper[n] == '\0';
+}
+
+bool IsDeviceStem(const wchar_t* p, size_t n)
+{
+    if (n == 4) {
+        const bool bNumbered = (p[3] >= L'0' && p[3] <= L'9') || p[3] == L'\u00B9' || p[3] == L'\u00B2' ||
+                               p[3] == L'\u00B3';
+        return bNumbered && (EqualsIgnoringAsciiCase(p, 3, "COM") || EqualsIgnoringAsciiCase(p, 3, "LPT"));
+    }
+    for (const char* pszDevice : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
+        if (EqualsIgnoringAsciiCase(p, n, pszDevice)) return true;
+    }
+    return false;
+}
+
+// The stem is what comes before the first dot (or a stream's colon), without
+// the spaces before it.
+bool IsDeviceElement(const wchar_t* p, size_t n)
+{
+    size_t nStem = 0;
+    while (nStem < n && p[nStem] != L'.' && p[nStem] != L':') ++nStem;
+    while (nStem > 0 && p[nStem - 1] == L' ') --nStem;
+    return nStem >= 3 && nStem <= 7 && IsDeviceStem(p, nStem);
+}
+
 }
 
 bool IsDeviceName(const std::wstring& strName)
 {
-    std::wstring strStem = strName.substr(0, strName.find_first_of(L".:"));
-    strStem.erase(strStem.find_last_not_of(L' ') + 1);
-    for (const wchar_t* pszDevice : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"}) {
-        if (::lstrcmpiW(strStem.c_str(), pszDevice) == 0) return true;
-    }
-    const bool bNumbered =
-        strStem.size() == 4 && strStem[3] && std::wcschr(L"0123456789\u00B9\u00B2\u00B3", strStem[3]);
-    if (!bNumbered) return false;
-    const std::wstring strPrefix = strStem.substr(0, 3);
-    return ::lstrcmpiW(strPrefix.c_str(), L"COM") == 0 || ::lstrcmpiW(strPrefix.c_str(), L"LPT") == 0;
+    return IsDeviceElement(strName.data(), strName.size());
 }
 
 bool IsLocalDrivePath(const std::wstring& strPath)
@@ -37,7 +60,7 @@ bool IsLocalDrivePath(const std::wstring& strPath)
     for (size_t nStart = 2; nStart < strPath.size();) {
         size_t nEnd = nStart;
         while (nEnd < strPath.size() && !IsSeparator(strPath[nEnd])) ++nEnd;
-        if (nEnd > nStart && IsDeviceName(strPath.substr(nStart, nEnd - nStart))) return false;
+        if (IsDeviceElement(strPath.data() + nStart, nEnd - nStart)) return false;
         nStart = nEnd + 1;
     }
     return true;

@@ -29,9 +29,6 @@ private:
         bool bShort;
     };
     struct CFolder {
-        enum ShortForm { kUnknown, kKnown, kAskSystem };
-        ShortForm nShortForm = kUnknown;
-        std::wstring strShortForm;     // the folder's own short form, once known
         bool bListed = false;
         std::vector<CName> arrNames;   // in the order the file system lists them
         std::vector<CKey> arrIndex;    // both names of each entry, ordered without regard to case
@@ -39,8 +36,17 @@ private:
         const std::wstring& KeyText(const CKey& key) const;
     };
 
+    struct CShortForm {
+        bool bKnown = false;
+        std::wstring strShort;
+    };
+
     CFolder& Folder(const std::wstring& strFolder);
+    const std::wstring* FolderShortForm(const std::wstring& strFolder);
     bool ResolvePlain(const std::wstring& strPath, std::wstring& strShort);
 
+    // Listings by the folder's short form; short forms by any spelling.
+    // Elements of both keep their address while others are added.
     std::unordered_map<std::wstring, CFolder> m_mapFolders;
+    std::unordered_map<std::wstring, CShortForm> m_mapShortForms;
 };
