@@ -8,7 +8,6 @@
 #include "res/resource_ids.h"
 #include "res/wire_names.h"
 
-
 void CPlaylistDlg::SetDefaultPlaylistName()
 {
     std::wstring name = FirstFreeDefaultName(LoadResString(IDS_DEFAULT_NAME_FORMAT), m_szPlaylistDir);
