@@ -335,14 +335,18 @@ bool ToNarrow(char* pszBuffer, const wchar_t* pszText, int cbBuffer, UINT nCodeP
     if (!pszBuffer || cbBuffer <= 0) return false;
     pszBuffer[0] = '\0';
     if (!pszText) return false;
-    // The UTF code pages hold every character but a lone surrogate and take
-    // no default character; the others report one they had to substitute.
+    // Every ANSI code page holds ASCII as it is, and the plain conversion is
+    // the fast one. Beyond ASCII, the UTF code pages hold every character
+    // but a lone surrogate and take no default character; the others report
+    // one they had to substitute.
+    const bool bAscii = std::all_of(pszText, pszText + std::wcslen(pszText), [](wchar_t c) { return c < 0x80; });
     const UINT nActual = nCodePage == CP_ACP ? ::GetACP() : nCodePage;
     const bool bUtf = nActual == CP_UTF8 || nActual == CP_UTF7;
-    const DWORD nFlags = nActual == CP_UTF8 ? WC_ERR_INVALID_CHARS : bUtf ? 0 : WC_NO_BEST_FIT_CHARS;
+    const bool bReportsDefault = !bAscii && !bUtf;
+    const DWORD nFlags = bAscii ? 0 : nActual == CP_UTF8 ? WC_ERR_INVALID_CHARS : bUtf ? 0 : WC_NO_BEST_FIT_CHARS;
     BOOL bDefaultUsed = FALSE;
     if (::WideCharToMultiByte(nCodePage, nFlags, pszText, -1, pszBuffer, cbBuffer, nullptr,
-                              bUtf ? nullptr : &bDefaultUsed) == 0 ||
+                              bReportsDefault ? &bDefaultUsed : nullptr) == 0 ||
         bDefaultUsed) {
         // A failed conversion may leave part of the text without a terminator.
         pszBuffer[0] = '\0';
