@@ -1,7 +1,8 @@
 // Times the playlist writer on folders of existing files against a baseline
 // measured in the same run: one enumeration of the same folders plus writing
-// the same bytes with plain stdio. Makes its data in a temporary folder and
-// removes it again.
+// the same bytes with plain stdio. Adding to an existing playlist also reads
+// it, against a plain read of the same bytes. Makes its data in a temporary
+// folder and removes it again.
 #include "playlist_file/PlaylistFile.h"
 #include "TestSupport.h"
 
@@ -75,6 +76,14 @@ void EnumerateFolders(const std::vector<std::wstring>& arrFolders)
     }
 }
 
+void WriteWithStdio(const std::wstring& strPath, const std::string& strBytes)
+{
+    FILE* pFile = ::_wfopen(strPath.c_str(), L"wb");
+    if (!pFile) return;
+    std::fwrite(strBytes.data(), 1, strBytes.size(), pFile);
+    std::fclose(pFile);
+}
+
 // The writer's median time, or a negative value when the case failed.
 double Run(const std::wstring& strRoot, Case& c)
 {
@@ -93,10 +102,7 @@ double Run(const std::wstring& strRoot, Case& c)
     const std::string strBytes = ReadBytes(strPlaylist);
     auto baseline = [&] {
         EnumerateFolders(c.arrFolders);
-        FILE* pFile = ::_wfopen(strBaselineFile.c_str(), L"wb");
-        if (!pFile) return;
-        std::fwrite(strBytes.data(), 1, strBytes.size(), pFile);
-        std::fclose(pFile);
+        WriteWithStdio(strBaselineFile, strBytes);
     };
     baseline();
     // Alternating runs share out the noise of a busy machine evenly.
@@ -114,6 +120,54 @@ double Run(const std::wstring& strRoot, Case& c)
     std::printf("%s: %.1f ms, baseline %.1f ms, ratio %.2f\n", c.name, writeMs, baselineMs,
                 writeMs / baselineMs);
     return writeMs;
+}
+
+// Adding to an existing playlist: every other file of the case is in the
+// playlist already, and the rest are added to it.
+bool RunAddTo(const std::wstring& strRoot, Case& c)
+{
+    if (!MakeCase(strRoot, c)) {
+        std::printf("%s: cannot create the test files\n", c.name);
+        return false;
+    }
+    std::vector<std::wstring> arrOld, arrNew;
+    for (size_t i = 0; i < c.arrEntries.size(); ++i) (i % 2 ? arrNew : arrOld).push_back(c.arrEntries[i]);
+    const std::wstring strPlaylist = strRoot + L"\\add.m3u";
+    const std::wstring strBaselineFile = strPlaylist + L".baseline";
+    int nResult = WritePlaylistFile(strPlaylist.c_str(), arrOld);
+    const std::string strOldBytes = ReadBytes(strPlaylist);
+
+    size_t nWritten = 0;
+    auto add = [&] {
+        std::vector<std::wstring> arrEntries;
+        nResult |= ReadPlaylistFile(strPlaylist.c_str(), arrEntries);
+        arrEntries.insert(arrEntries.end(), arrNew.begin(), arrNew.end());
+        nWritten = arrEntries.size();
+        nResult |= WritePlaylistFile(strPlaylist.c_str(), arrEntries);
+    };
+    add();
+    const std::string strNewBytes = ReadBytes(strPlaylist);
+    auto baseline = [&] {
+        EnumerateFolders(c.arrFolders);
+        ReadBytes(strPlaylist);
+        WriteWithStdio(strBaselineFile, strNewBytes);
+    };
+    std::vector<double> arrAddMs, arrBaselineMs;
+    for (int i = 0; i < 7; ++i) {
+        WriteBytes(strPlaylist, strOldBytes);
+        arrAddMs.push_back(TimeMs(add));
+        WriteBytes(strPlaylist, strOldBytes);
+        arrBaselineMs.push_back(TimeMs(baseline));
+    }
+    if (nResult != kPlaylistFileDone || nWritten != c.arrEntries.size()) {
+        std::printf("%s: reading or writing failed (%d, %u entries)\n", c.name, nResult,
+                    static_cast<unsigned>(nWritten));
+        return false;
+    }
+    const double addMs = Median(arrAddMs);
+    const double baselineMs = Median(arrBaselineMs);
+    std::printf("%s: %.1f ms, baseline %.1f ms, ratio %.2f\n", c.name, addMs, baselineMs, addMs / baselineMs);
+    return true;
 }
 
 // What one GetShortPathNameW call per entry costs in the same folder.
@@ -146,7 +200,8 @@ int wmain()
     Case twenty = {"write-10000-20-folders", 20, 500, {}, {}};
     const double oneMs = Run(strRoot, one);
     if (oneMs >= 0) PrintSystemShortNameCost(one, oneMs / one.arrEntries.size());
-    const bool bOk = Run(strRoot, twenty) >= 0 && oneMs >= 0;
+    Case addTo = {"add-to-20000", 20, 2000, {}, {}};
+    const bool bOk = Run(strRoot, twenty) >= 0 && oneMs >= 0 && RunAddTo(strRoot, addTo);
     RemoveTree(strRoot);
     return bOk ? 0 : 1;
 }

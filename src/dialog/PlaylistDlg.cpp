@@ -231,6 +231,8 @@ LRESULT CPlaylistDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         // goes, as it does when another program comes to the front.
         if (LOWORD(wParam) == WA_INACTIVE && m_bTipReady) m_wndTip.HideTip();
         return CModalDialog::WindowProc(msg, wParam, lParam);
+    case WM_SETCURSOR:
+        return OnSetCursor(msg, wParam, lParam);
     default:
         return CModalDialog::WindowProc(msg, wParam, lParam);
     }

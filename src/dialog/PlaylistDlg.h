@@ -2,6 +2,7 @@
 // buttons that edit and save it.
 #pragma once
 
+#include "dialog/PlaylistSave.h"
 #include "foldertree/FolderTreeCtrl.h"
 #include "framework/Dialog.h"
 #include "lists/ItemTipSink.h"
@@ -27,14 +28,6 @@ public:
     // Called once, when the window is marked and initialised, so that it
     // answers a later start at once; also when the initialisation failed.
     void NotifyWhenReady(std::function<void()> onReady) { m_onReady = std::move(onReady); }
-
-    // Results of SavePlaylist.
-    enum SaveResult {
-        kSaved = 0,
-        kSaveCancelled = 1,
-        kSaveOpenFailed = 2,
-        kSaveNoPath = 6,
-    };
 
 protected:
     void BindControls() override;
@@ -64,7 +57,8 @@ private:
     // Saving (SavePlaylist.cpp).
     void SetDefaultPlaylistName();
     void OnSave();
-    int SavePlaylist(const std::wstring& name);
+    SaveOutcome SavePlaylist(const std::wstring& name);
+    LRESULT OnSetCursor(UINT msg, WPARAM wParam, LPARAM lParam);
 
     CFolderTreeCtrl m_treeFolders;
     CSourceListCtrl m_listSource;
@@ -73,6 +67,7 @@ private:
     HICON m_hIcon = nullptr;
     UINT m_nShareMsg = 0;
     bool m_bClosedByRequest = false;
+    bool m_bSaving = false;
     wchar_t m_szPlaylistDir[MAX_PATH] = {};
     std::function<void()> m_onReady;
     CItemTipWnd m_wndTip;

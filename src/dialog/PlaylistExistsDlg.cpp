@@ -54,3 +54,15 @@ void CPlaylistExistsDlg::OnOK()
     m_nChoice = CheckedRadioIndex(::GetDlgItem(Hwnd(), IDC_CHOICE_ADD));
     CModalDialog::OnOK();
 }
+
+LRESULT CPlaylistExistsDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_SETCURSOR) return SetWaitCursor();
+    return CModalDialog::WindowProc(msg, wParam, lParam);
+}
+
+LRESULT SetWaitCursor()
+{
+    ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+    return TRUE;
+}

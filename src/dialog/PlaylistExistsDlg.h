@@ -1,4 +1,5 @@
 // Asked when a playlist of the chosen name exists: add to it or replace it.
+// It exists only while a save runs, so it shows the save's wait cursor.
 #pragma once
 
 #include "framework/Dialog.h"
@@ -18,7 +19,12 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };
+
+// The answer to WM_SETCURSOR while a save runs: without it the first move
+// of the mouse would bring the arrow back.
+LRESULT SetWaitCursor();
 
 // The radio buttons of the group that starts at hFirst (up to the next
 // control with WS_GROUP), counted in tab order. The resource module fixes

@@ -1,5 +1,6 @@
 #include "dialog/PlaylistNames.h"
 #include "framework/Strings.h"
+#include "playlist_file/LocalPath.h"
 
 #include <shlwapi.h>
 #include <cwchar>
@@ -15,20 +16,6 @@ bool HasForbiddenCharacter(const std::wstring& name)
         if (c < 32 || std::wcschr(L"\\/:*?\"<>|", c)) return true;
     }
     return false;
-}
-
-// The system takes these names, with any extension, for devices rather than
-// files: "com1" would be found to exist, and adding to it would read from a
-// serial port, which may wait for ever.
-bool IsReservedDeviceName(const std::wstring& name)
-{
-    std::wstring stem = name.substr(0, name.find(L'.'));
-    stem.erase(stem.find_last_not_of(L' ') + 1);
-    for (const wchar_t* device : {L"CON", L"PRN", L"AUX", L"NUL"}) {
-        if (::lstrcmpiW(stem.c_str(), device) == 0) return true;
-    }
-    bool numbered = stem.size() == 4 && stem[3] && std::wcschr(L"0123456789\u00B9\u00B2\u00B3", stem[3]);
-    return numbered && (::StrCmpNIW(stem.c_str(), L"COM", 3) == 0 || ::StrCmpNIW(stem.c_str(), L"LPT", 3) == 0);
 }
 
 // The path without its last element.
@@ -55,7 +42,10 @@ bool LiesDirectlyIn(const wchar_t* folder, const wchar_t* path)
 
 bool BuildPlaylistPath(const wchar_t* folder, const std::wstring& name, wchar_t (&path)[MAX_PATH])
 {
-    if (HasForbiddenCharacter(name) || IsReservedDeviceName(name)) return false;
+    // The system takes device names, with any extension, for devices rather
+    // than files: "com1" would be found to exist, and adding to it would
+    // read from a serial port, which may wait for ever.
+    if (HasForbiddenCharacter(name) || IsDeviceName(name)) return false;
     wchar_t base[MAX_PATH] = {};
     ::lstrcpynW(base, folder, MAX_PATH - 1);
     ::lstrcpyW(path, base);
@@ -83,4 +73,11 @@ std::wstring FirstFreeDefaultName(const std::wstring& format, const wchar_t* fol
         if (!::PathFileExistsW(path)) break;
     }
     return name;
+}
+
+std::wstring TrimmedPlaylistName(const std::wstring& typed)
+{
+    const size_t first = typed.find_first_not_of(L' ');
+    if (first == std::wstring::npos) return std::wstring();
+    return typed.substr(first, typed.find_last_not_of(L' ') - first + 1);
 }

@@ -12,6 +12,11 @@
 // (".."), or one too long for a path.
 bool BuildPlaylistPath(const wchar_t* folder, const std::wstring& name, wchar_t (&path)[MAX_PATH]);
 
+// The name as the user meant it: without the spaces before and after it,
+// which are easy to type by mistake and hard to see in a file name (Windows
+// drops trailing ones from a file name anyway). Empty for spaces alone.
+std::wstring TrimmedPlaylistName(const std::wstring& typed);
+
 // The first name made from format with n = 1, 2, ... whose file the folder
 // does not hold yet. The counter stays below 100000000; when every name is
 // taken, the last one tried is used. A format without a number gives only

@@ -5,11 +5,8 @@
 #include "framework/MessageBox.h"
 #include "framework/Raii.h"
 #include "framework/Strings.h"
-#include "playlist_file/PlaylistFile.h"
 #include "res/resource_ids.h"
 #include "res/wire_names.h"
-
-#include <shlwapi.h>
 
 void CPlaylistDlg::SetDefaultPlaylistName()
 {
@@ -25,7 +22,7 @@ void CPlaylistDlg::OnSave()
 {
     if (m_bClosedByRequest) return;
     HWND hName = ::GetDlgItem(Hwnd(), IDC_PLAYLIST_NAME);
-    std::wstring name = GetWindowTextString(hName);
+    std::wstring name = TrimmedPlaylistName(GetWindowTextString(hName));
     if (name.empty()) {
         ShowAppMessage(Hwnd(), IDS_EMPTY_NAME);
         ::SetFocus(hName);
@@ -33,10 +30,15 @@ void CPlaylistDlg::OnSave()
     }
     if (m_bClosedByRequest) return;
 
-    switch (SavePlaylist(name)) {
+    SaveOutcome outcome = SavePlaylist(name);
+    switch (outcome.nResult) {
     case kSaved:
         ::PostMessageW(HWND_BROADCAST, ::RegisterWindowMessageW(kContentUpdatedMessageName),
                        kContentUpdatedPlaylists, 0);
+        if (outcome.nLeftOut > 0) {
+            AppMessageBox(Hwnd(), FormatIntText(LoadResString(IDS_ENTRIES_LEFT_OUT), outcome.nLeftOut),
+                          g_strMsgCaption, MB_OK | MB_ICONINFORMATION);
+        }
         if (ShowAppMessage(Hwnd(), IDS_SAVED_ANOTHER, MB_YESNO | MB_ICONQUESTION) == IDNO) {
             EndDialog(IDOK);
             return;
@@ -47,6 +49,9 @@ void CPlaylistDlg::OnSave()
     case kSaveOpenFailed:
         ShowAppMessage(Hwnd(), IDS_FILE_OPEN_FAILED);
         break;
+    case kSaveNameRefused:
+        ShowAppMessage(Hwnd(), IDS_INVALID_NAME);
+        break;
     case kSaveNoPath:
         ShowAppMessage(Hwnd(), IDS_WRITER_NO_PATH);
         break;
@@ -55,42 +60,38 @@ void CPlaylistDlg::OnSave()
     }
 }
 
-// An existing file is replaced only once the new content is complete: the
-// writer puts it in place in one step, so a failed save leaves the old
-// playlist as it was. Its attributes carry over to the new file.
-int CPlaylistDlg::SavePlaylist(const std::wstring& name)
+namespace {
+// Marks the dialog as saving for the scope, however the scope is left.
+class CSavingScope {
+public:
+    explicit CSavingScope(bool& saving) : m_saving(saving) { m_saving = true; }
+    ~CSavingScope() { m_saving = false; }
+    CSavingScope(const CSavingScope&) = delete;
+    CSavingScope& operator=(const CSavingScope&) = delete;
+
+private:
+    bool& m_saving;
+};
+}
+
+// The wait cursor stays up for the whole save, the question included.
+SaveOutcome CPlaylistDlg::SavePlaylist(const std::wstring& name)
 {
     CWaitCursor wait;
-    wchar_t path[MAX_PATH] = {};
-    if (!BuildPlaylistPath(m_szPlaylistDir, name, path)) return kSaveOpenFailed;
-    bool exists = ::PathFileExistsW(path) != FALSE;
-
-    int choice = CPlaylistExistsDlg::kReplaceExisting;
-    if (exists) {
+    CSavingScope saving(m_bSaving);
+    return SavePlaylistToFolder(m_szPlaylistDir, name, m_listPlaylist.Paths(), [this] {
         CPlaylistExistsDlg ask(Hwnd());
-        if (ask.DoModal() != IDOK) return kSaveCancelled;
-        choice = ask.m_nChoice;
-    }
+        if (ask.DoModal() != IDOK) return ExistingPlaylistAnswer::kCancel;
+        return ask.m_nChoice == CPlaylistExistsDlg::kAddToExisting ? ExistingPlaylistAnswer::kAdd
+                                                                    : ExistingPlaylistAnswer::kReplace;
+    });
+}
 
-    std::vector<std::wstring> entries;
-    if (exists && choice == CPlaylistExistsDlg::kAddToExisting &&
-        ReadPlaylistFile(path, entries) == kPlaylistFileFailed)
-        return kSaveOpenFailed;
-    const std::vector<std::wstring>& playlist = m_listPlaylist.Paths();
-    entries.insert(entries.end(), playlist.begin(), playlist.end());
-
-    int written;
-    if (exists) {
-        DWORD attributes = ::GetFileAttributesW(path);
-        ::SetFileAttributesW(path, FILE_ATTRIBUTE_NORMAL);
-        written = WritePlaylistFile(path, entries);
-        if (attributes != INVALID_FILE_ATTRIBUTES) ::SetFileAttributesW(path, attributes);
-    } else {
-        written = WritePlaylistFile(path, entries);
-    }
-    switch (written) {
-    case kPlaylistFileDone: return kSaved;
-    case kPlaylistFileFailed: return kSaveOpenFailed;
-    default: return kSaveNoPath;
-    }
+LRESULT CPlaylistDlg::OnSetCursor(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (!m_bSaving) return CModalDialog::WindowProc(msg, wParam, lParam);
+    // Behind the question the window is disabled; a click on it still gets
+    // the system's beep.
+    if (static_cast<short>(LOWORD(lParam)) == HTERROR) DefaultProc(msg, wParam, lParam);
+    return SetWaitCursor();
 }

@@ -1,11 +1,13 @@
 #include "playlist_file/PlaylistFile.h"
 #include "framework/Handles.h"
+#include "playlist_file/LocalPath.h"
 #include "playlist_file/ShortNameCache.h"
 
 #include <shlwapi.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 
 namespace {
 
@@ -17,9 +19,11 @@ void UpperCaseAscii(std::wstring& str)
     }
 }
 
-// The line for one upper-cased entry, empty when it is left out.
+// The line for one upper-cased entry, empty when it is left out: a line
+// must name its file, so an entry is never written in a form that does not.
 std::string EntryLine(const wchar_t* pszPlaylist, const std::wstring& strEntry, CShortNameCache& cache)
 {
+    if (!IsLocalDrivePath(strEntry)) return std::string();
     std::wstring strChosen;
     // Names that are already 8.3 come back as the file system stores them,
     // in whatever case that is.
@@ -36,6 +40,25 @@ std::string EntryLine(const wchar_t* pszPlaylist, const std::wstring& strEntry, 
     char szLine[kPlaylistLineBuffer] = "\\";
     if (!::PathAppendA(szLine, pszBelowRoot)) return std::string();
     return szLine;
+}
+
+// The writer's temporary files are PLnnnnnn.TMP: an 8.3 name, because on
+// FAT a long name's short alias would not follow the file through the rename.
+constexpr unsigned kLastTemporaryNumber = 999999;
+
+std::wstring TemporaryFileName(unsigned n)
+{
+    wchar_t szName[16];
+    std::swprintf(szName, 16, L"PL%06u.TMP", n);
+    return szName;
+}
+
+bool IsTemporaryFileName(const wchar_t* pszName)
+{
+    if (std::wcslen(pszName) != 12 || std::wcsncmp(pszName, L"PL", 2) != 0 ||
+        std::wcscmp(pszName + 8, L".TMP") != 0)
+        return false;
+    return std::all_of(pszName + 2, pszName + 8, [](wchar_t c) { return c >= L'0' && c <= L'9'; });
 }
 
 HANDLE ValidOrNull(HANDLE h)
@@ -56,14 +79,11 @@ public:
     CTemporaryFile(const CTemporaryFile&) = delete;
     CTemporaryFile& operator=(const CTemporaryFile&) = delete;
 
-    // Creates the first free PLnnnnnn.TMP in strFolder (which ends with a
-    // backslash). An 8.3 name, because on FAT a long name's short alias would
-    // not follow the file through the rename.
+    // Creates the first free temporary name in strFolder (which ends with
+    // a backslash).
     bool Create(const std::wstring& strFolder) {
-        for (unsigned n = 1; n <= 999999; ++n) {
-            wchar_t szName[16];
-            std::swprintf(szName, 16, L"PL%06u.TMP", n);
-            std::wstring strPath = strFolder + szName;
+        for (unsigned n = 1; n <= kLastTemporaryNumber; ++n) {
+            std::wstring strPath = strFolder + TemporaryFileName(n);
             m_file.Reset(ValidOrNull(::CreateFileW(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                                    FILE_ATTRIBUTE_NORMAL, nullptr)));
             if (m_file) {
@@ -125,8 +145,49 @@ bool ReplaceFileContent(const wchar_t* pszPath, const std::string& strContent)
            temporary.ReplaceTarget(strTarget);
 }
 
-// Splits bytes into lines and keeps the entries they name. Works on a stream,
-// so a file of any size is read in bounded memory.
+bool IsControlCharacter(wchar_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+bool IsSeparator(wchar_t c)
+{
+    return c == L'\\' || c == L'/';
+}
+
+// How the bytes of a file spell its text, told by the mark at its start.
+enum class Encoding { kUnknown, kAnsi, kUtf8, kUtf16Le, kUtf16Be };
+
+// A line as it is read: at most a line buffer of characters (bytes for the
+// narrow encodings, UTF-16 units otherwise); a longer one is skipped whole.
+template <typename Char>
+struct CLineBuffer {
+    // One beyond the longest line, so that a trailing CR still fits.
+    Char sz[kPlaylistLineBuffer] = {};
+    size_t n = 0;
+    bool bTooLong = false;
+
+    void Add(Char c) {
+        if (bTooLong || n == kPlaylistLineBuffer)
+            bTooLong = true;
+        else
+            sz[n++] = c;
+    }
+    // The text as the line buffer would hold it: up to the first NUL, and
+    // with the newline counted only when no NUL came before it. Null when
+    // the line is too long for the buffer or too short to be an entry.
+    const Char* Text(bool bNewline, size_t& nText) const {
+        if (n + (bNewline ? 1 : 0) > kPlaylistLineBuffer - 1) return nullptr;
+        nText = 0;
+        while (nText < n && sz[nText] != 0) ++nText;
+        const size_t nCounted = nText + (bNewline && nText == n ? 1 : 0);
+        return nCounted <= 3 ? nullptr : sz;
+    }
+};
+
+// Splits a file's bytes into lines and keeps the entries they name. Works on
+// a stream, so a file of any size is read in bounded memory. Text ends at a
+// Ctrl+Z, as in text-mode reading.
 class CLineParser {
 public:
     CLineParser(const wchar_t* pszPlaylist, std::vector<std::wstring>& arrEntries)
@@ -144,64 +205,127 @@ public:
     }
 
     void Feed(const char* p, size_t n) {
-        for (const char* pEnd = p + n; p != pEnd; ++p) {
-            if (*p == '\n') {
-                EndLine(true);
-            } else if (m_bTooLong || m_nLine == sizeof(m_szLine)) {
-                m_bTooLong = true;
-            } else {
-                m_szLine[m_nLine++] = *p;
-            }
+        for (; n > 0 && m_encoding == Encoding::kUnknown; ++p, --n) {
+            m_mark[m_nMark++] = *p;
+            TakeMark(false);
         }
+        if (m_encoding == Encoding::kUtf16Le || m_encoding == Encoding::kUtf16Be)
+            FeedUtf16(p, n);
+        else
+            FeedNarrow(p, n);
     }
 
     void Finish() {
-        if (m_nLine > 0 || m_bTooLong) EndLine(false);
+        if (m_encoding == Encoding::kUnknown) TakeMark(true);
+        if (m_narrow.n > 0 || m_narrow.bTooLong) EndLine(m_narrow, false);
+        if (m_wide.n > 0 || m_wide.bTooLong) EndLine(m_wide, false);
     }
 
 private:
-    void EndLine(bool bNewline) {
-        if (!m_bTooLong) {
-            // A CR before the line end belongs to the line end, as in text mode.
-            if (m_nLine > 0 && m_szLine[m_nLine - 1] == '\r') --m_nLine;
-            TakeLine(bNewline);
+    // Decides the encoding once the first bytes match a mark or cannot
+    // become one; bytes that are not a mark are text.
+    void TakeMark(bool bAtEnd) {
+        static const struct {
+            const char* pszBytes;
+            size_t n;
+            Encoding encoding;
+        } kMarks[] = {{"\xEF\xBB\xBF", 3, Encoding::kUtf8},
+                      {"\xFF\xFE", 2, Encoding::kUtf16Le},
+                      {"\xFE\xFF", 2, Encoding::kUtf16Be}};
+        bool bMayGrow = false;
+        for (const auto& mark : kMarks) {
+            const size_t nCompared = std::min(m_nMark, mark.n);
+            if (std::memcmp(m_mark, mark.pszBytes, nCompared) != 0) continue;
+            if (m_nMark == mark.n) {
+                m_encoding = mark.encoding;
+                return;
+            }
+            bMayGrow = true;
         }
-        m_nLine = 0;
-        m_bTooLong = false;
+        if (bMayGrow && !bAtEnd) return;
+        m_encoding = Encoding::kAnsi;
+        FeedNarrow(m_mark, m_nMark);
     }
 
-    // The line is measured as the line buffer would hold it: text to the
-    // first NUL, and the newline only when no NUL came before it.
-    void TakeLine(bool bNewline) {
-        if (m_nLine + (bNewline ? 1 : 0) > kPlaylistLineBuffer - 1) return;
-        const size_t nText = strnlen(m_szLine, m_nLine);
-        const size_t nCounted = nText + (bNewline && nText == m_nLine ? 1 : 0);
-        if (nCounted <= 3 || m_szLine[0] == '#') return;
+    void FeedNarrow(const char* p, size_t n) {
+        for (const char* pEnd = p + n; p != pEnd && !m_bEnded; ++p) FeedCharacter(m_narrow, *p);
+    }
 
-        wchar_t szWide[kPlaylistLineBuffer];
-        const int nWide = ::MultiByteToWideChar(CP_ACP, 0, m_szLine, static_cast<int>(nText), szWide,
-                                                kPlaylistLineBuffer - 1);
-        if (nWide <= 0) return;
-        szWide[nWide] = L'\0';
-
-        if (m_szLine[1] == ':') {
-            m_arrEntries.emplace_back(szWide);
-            return;
+    void FeedUtf16(const char* p, size_t n) {
+        for (const char* pEnd = p + n; p != pEnd && !m_bEnded; ++p) {
+            m_unit[m_nUnit++] = static_cast<unsigned char>(*p);
+            if (m_nUnit < 2) continue;
+            m_nUnit = 0;
+            const unsigned nFirst = m_encoding == Encoding::kUtf16Le ? m_unit[1] : m_unit[0];
+            const unsigned nSecond = m_encoding == Encoding::kUtf16Le ? m_unit[0] : m_unit[1];
+            FeedCharacter(m_wide, static_cast<wchar_t>(nFirst << 8 | nSecond));
         }
-        if (!m_bHasBase) return;
-        wchar_t szEntry[MAX_PATH];
-        std::wcscpy(szEntry, m_szLine[0] == '\\' ? m_szRoot : m_szFolder);
-        if (::PathAppendW(szEntry, szWide)) m_arrEntries.emplace_back(szEntry);
+    }
+
+    template <typename Char>
+    void FeedCharacter(CLineBuffer<Char>& line, Char c) {
+        if (c == 0x1A)
+            m_bEnded = true;
+        else if (c == '\n')
+            EndLine(line, true);
+        else
+            line.Add(c);
+    }
+
+    template <typename Char>
+    void EndLine(CLineBuffer<Char>& line, bool bNewline) {
+        if (!line.bTooLong) {
+            // A CR before the line end belongs to the line end, as in text mode.
+            if (line.n > 0 && line.sz[line.n - 1] == '\r') --line.n;
+            size_t nText = 0;
+            if (const Char* pText = line.Text(bNewline, nText)) TakeText(pText, nText);
+        }
+        line.n = 0;
+        line.bTooLong = false;
+    }
+
+    void TakeText(const char* pText, size_t nText) {
+        // An invalid sequence in a file marked as UTF-8 names no file.
+        const UINT nCodePage = m_encoding == Encoding::kUtf8 ? CP_UTF8 : CP_ACP;
+        const DWORD nFlags = m_encoding == Encoding::kUtf8 ? MB_ERR_INVALID_CHARS : 0;
+        wchar_t szWide[kPlaylistLineBuffer];
+        const int nWide = ::MultiByteToWideChar(nCodePage, nFlags, pText, static_cast<int>(nText), szWide,
+                                                kPlaylistLineBuffer - 1);
+        if (nWide > 0) TakeText(szWide, static_cast<size_t>(nWide));
+    }
+
+    void TakeText(const wchar_t* pText, size_t nText) {
+        const std::wstring strText(pText, nText);
+        if (strText[0] == L'#') return;
+        if (std::any_of(strText.begin(), strText.end(), IsControlCharacter)) return;
+
+        std::wstring strEntry;
+        if (strText[1] == L':') {
+            strEntry = strText;
+        } else {
+            // Two separators start a network or device path, which no
+            // joining may turn into a file of the player.
+            if (!m_bHasBase || (IsSeparator(strText[0]) && IsSeparator(strText[1]))) return;
+            wchar_t szEntry[MAX_PATH];
+            std::wcscpy(szEntry, strText[0] == L'\\' ? m_szRoot : m_szFolder);
+            if (!::PathAppendW(szEntry, strText.c_str())) return;
+            strEntry = szEntry;
+        }
+        if (IsLocalDrivePath(strEntry)) m_arrEntries.push_back(std::move(strEntry));
     }
 
     std::vector<std::wstring>& m_arrEntries;
     bool m_bHasBase = false;
     wchar_t m_szFolder[MAX_PATH] = {};
     wchar_t m_szRoot[MAX_PATH] = {};
-    // One byte beyond the longest line, so that a trailing CR still fits.
-    char m_szLine[kPlaylistLineBuffer] = {};
-    size_t m_nLine = 0;
-    bool m_bTooLong = false;
+    Encoding m_encoding = Encoding::kUnknown;
+    char m_mark[3] = {};
+    size_t m_nMark = 0;
+    unsigned char m_unit[2] = {};
+    size_t m_nUnit = 0;
+    bool m_bEnded = false;
+    CLineBuffer<char> m_narrow;
+    CLineBuffer<wchar_t> m_wide;
 };
 
 }
@@ -211,7 +335,19 @@ bool ToNarrow(char* pszBuffer, const wchar_t* pszText, int cbBuffer, UINT nCodeP
     if (!pszBuffer || cbBuffer <= 0) return false;
     pszBuffer[0] = '\0';
     if (!pszText) return false;
-    if (::WideCharToMultiByte(nCodePage, 0, pszText, -1, pszBuffer, cbBuffer, nullptr, nullptr) == 0) {
+    // Every ANSI code page holds ASCII as it is, and the plain conversion is
+    // the fast one. Beyond ASCII, the UTF code pages hold every character
+    // but a lone surrogate and take no default character; the others report
+    // one they had to substitute.
+    const bool bAscii = std::all_of(pszText, pszText + std::wcslen(pszText), [](wchar_t c) { return c < 0x80; });
+    const UINT nActual = nCodePage == CP_ACP ? ::GetACP() : nCodePage;
+    const bool bUtf = nActual == CP_UTF8 || nActual == CP_UTF7;
+    const bool bReportsDefault = !bAscii && !bUtf;
+    const DWORD nFlags = bAscii ? 0 : nActual == CP_UTF8 ? WC_ERR_INVALID_CHARS : bUtf ? 0 : WC_NO_BEST_FIT_CHARS;
+    BOOL bDefaultUsed = FALSE;
+    if (::WideCharToMultiByte(nCodePage, nFlags, pszText, -1, pszBuffer, cbBuffer, nullptr,
+                              bReportsDefault ? &bDefaultUsed : nullptr) == 0 ||
+        bDefaultUsed) {
         // A failed conversion may leave part of the text without a terminator.
         pszBuffer[0] = '\0';
         return false;
@@ -219,20 +355,41 @@ bool ToNarrow(char* pszBuffer, const wchar_t* pszText, int cbBuffer, UINT nCodeP
     return true;
 }
 
-int WritePlaylistFile(const wchar_t* pszPath, std::vector<std::wstring>& arrEntries)
+int WritePlaylistFile(const wchar_t* pszPath, std::vector<std::wstring>& arrEntries, int* pnLeftOut)
 {
+    if (pnLeftOut) *pnLeftOut = 0;
     if (!pszPath || !*pszPath) return kPlaylistFileNoPath;
 
     CShortNameCache cache;
     std::string strContent;
+    int nLeftOut = 0;
     for (std::wstring& strEntry : arrEntries) {
+        if (strEntry.empty()) continue;
         UpperCaseAscii(strEntry);
         const std::string strLine = EntryLine(pszPath, strEntry, cache);
-        if (strLine.empty()) continue;
+        if (strLine.empty()) {
+            ++nLeftOut;
+            continue;
+        }
         strContent += strLine;
         strContent += "\r\n";
     }
-    return ReplaceFileContent(pszPath, strContent) ? kPlaylistFileDone : kPlaylistFileFailed;
+    if (!ReplaceFileContent(pszPath, strContent)) return kPlaylistFileFailed;
+    if (pnLeftOut) *pnLeftOut = nLeftOut;
+    return kPlaylistFileDone;
+}
+
+void RemoveLeftoverTemporaryFiles(const wchar_t* pszFolder)
+{
+    if (!pszFolder || !IsLocalDrivePath(pszFolder)) return;
+    const std::wstring strFolder = std::wstring(pszFolder) + L"\\";
+    WIN32_FIND_DATAW data;
+    CFindHandle find(::FindFirstFileW((strFolder + L"PL*.TMP").c_str(), &data));
+    if (!find) return;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsTemporaryFileName(data.cFileName))
+            ::DeleteFileW((strFolder + data.cFileName).c_str());
+    } while (::FindNextFileW(find.Get(), &data));
 }
 
 int ReadPlaylistFile(const wchar_t* pszPath, std::vector<std::wstring>& arrEntries)

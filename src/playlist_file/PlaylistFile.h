@@ -21,23 +21,39 @@ enum PlaylistFileResult {
 constexpr int kPlaylistLineBuffer = MAX_PATH;
 
 // Writes the entries in order. Upper-cases the elements of arrEntries in
-// place, so callers pass a copy made for the purpose. An entry whose narrow
-// form does not fit the line buffer is left out.
+// place, so callers pass a copy made for the purpose. An entry is left out
+// when no line could name it: it is not a path on a local drive (see
+// LocalPath.h), or its narrow form does not fit the line buffer or needs
+// characters the system code page lacks (a name outside the code page whose
+// file has no short name that avoids them). Empty entries are skipped.
+// *pnLeftOut, when given, receives the number left out once the file is
+// written, and 0 otherwise.
 //
 // The target is never truncated in place: the content goes to a temporary
 // file in the same folder, which replaces the target in one step once it is
 // complete and flushed. On any failure the result is kPlaylistFileFailed, no
 // temporary file is left behind and an existing target keeps its bytes.
-int WritePlaylistFile(const wchar_t* pszPath, std::vector<std::wstring>& arrEntries);
+int WritePlaylistFile(const wchar_t* pszPath, std::vector<std::wstring>& arrEntries, int* pnLeftOut = nullptr);
 
-// Appends the entries of the file after what arrEntries already holds. Lines
-// starting with '#', lines of 3 bytes or fewer (their newline counted) and
-// lines longer than the line buffer are skipped; "X:..." lines are taken as
-// they are, "\..." lines relative to the playlist's root, other lines relative
-// to its folder. On failure arrEntries is left as it was.
+// Removes from the folder the temporary files that a write stopped half-way
+// (a killed process, a lost drive) left behind: exactly the names the writer
+// gives them, and nothing else.
+void RemoveLeftoverTemporaryFiles(const wchar_t* pszFolder);
+
+// Appends the entries of the file after what arrEntries already holds.
+//
+// The text is in the system ANSI code page; after a UTF-8 mark it is UTF-8,
+// after a UTF-16 mark (either byte order) UTF-16. It ends at the end of the
+// file or at a Ctrl+Z. Lines end with LF or CR LF. Lines starting with '#',
+// lines of 3 characters or fewer (their newline counted), lines longer than
+// the line buffer and lines holding a control character are skipped. "X:..."
+// lines are taken as they are, "\..." lines relative to the playlist's root,
+// other lines relative to its folder; a line that would not give a path on
+// a local drive (a network or device path, a device name) is skipped too.
+// On failure arrEntries is left as it was.
 int ReadPlaylistFile(const wchar_t* pszPath, std::vector<std::wstring>& arrEntries);
 
 // Converts pszText (to its terminator) into pszBuffer of cbBuffer bytes in
 // the given code page. False, with an empty buffer, when the text does not
-// fit or cannot be converted.
+// fit or the code page cannot hold it exactly (no best-fit substitutes).
 bool ToNarrow(char* pszBuffer, const wchar_t* pszText, int cbBuffer, UINT nCodePage);

@@ -1,5 +1,6 @@
 #include "playlist_file/ShortNameCache.h"
 #include "framework/Handles.h"
+#include "playlist_file/LocalPath.h"
 
 #include <windows.h>
 #include <shlwapi.h>
@@ -112,35 +113,43 @@ CShortNameCache::CFolder& CShortNameCache::Folder(const std::wstring& strFolder)
 
 bool CShortNameCache::Resolve(const std::wstring& strPath, std::wstring& strShort)
 {
+    if (!IsLocalDrivePath(strPath)) return false;
     return IsPlainDrivePath(strPath) ? ResolvePlain(strPath, strShort) : ResolveBySystem(strPath, strShort);
 }
 
-// Each folder's own short form is worked out once, through its parent, so an
-// entry costs one lookup in its folder's listing.
+// Each folder's own short form is worked out once, through its parent, and
+// its listing is kept under that form: the spellings of one folder (its long
+// name, its short alias, other letter cases) share one listing, and an entry
+// costs one lookup in it.
 bool CShortNameCache::ResolvePlain(const std::wstring& strPath, std::wstring& strShort)
 {
     const size_t nSlash = strPath.rfind(L'\\');
-    // The root's listing is "X:\*", so its key is "X:".
-    const std::wstring strParent = strPath.substr(0, nSlash);
-    CFolder& folder = Folder(strParent);
+    const std::wstring* pFolderShort = FolderShortForm(strPath.substr(0, nSlash));
+    if (!pFolderShort) return ResolveBySystem(strPath, strShort);
+    const CFolder& folder = Folder(*pFolderShort);
     if (!folder.bListed) return ResolveBySystem(strPath, strShort);
     const CName* pName = folder.Find(strPath.substr(nSlash + 1));
     if (!pName) return false;
-
-    if (folder.nShortForm == CFolder::kUnknown) {
-        if (nSlash == 2) {
-            folder.strShortForm = strParent;
-            folder.nShortForm = CFolder::kKnown;
-        } else {
-            // A folder that lists but cannot be found from its parent is
-            // left to the system.
-            folder.nShortForm =
-                ResolvePlain(strParent, folder.strShortForm) ? CFolder::kKnown : CFolder::kAskSystem;
-        }
-    }
-    if (folder.nShortForm == CFolder::kAskSystem) return ResolveBySystem(strPath, strShort);
-    strShort = folder.strShortForm;
+    strShort = *pFolderShort;
     strShort += L'\\';
     strShort += pName->strShort.empty() ? pName->strLong : pName->strShort;
     return true;
+}
+
+// The root's listing is "X:\*", so its short form is "X:". A folder that
+// cannot be found from its parent is left to the system (null).
+const std::wstring* CShortNameCache::FolderShortForm(const std::wstring& strFolder)
+{
+    auto found = m_mapShortForms.find(strFolder);
+    if (found == m_mapShortForms.end()) {
+        CShortForm form;
+        if (strFolder.size() == 2) {
+            form.strShort = strFolder;
+            form.bKnown = true;
+        } else {
+            form.bKnown = ResolvePlain(strFolder, form.strShort);
+        }
+        found = m_mapShortForms.emplace(strFolder, std::move(form)).first;
+    }
+    return found->second.bKnown ? &found->second.strShort : nullptr;
 }

@@ -13,6 +13,8 @@ public:
     // form (each component as the file system lists it: its short alias, or
     // its own name when that is already 8.3), or to the path itself when the
     // system gives no short form.
+    // A path that is not on a local drive (LocalPath.h) counts as missing,
+    // and the file system is never asked about it.
     // Listings are taken once and kept for the cache's lifetime, so it must
     // not outlive the moment it describes.
     bool Resolve(const std::wstring& strPath, std::wstring& strShort);
@@ -27,9 +29,6 @@ private:
         bool bShort;
     };
     struct CFolder {
-        enum ShortForm { kUnknown, kKnown, kAskSystem };
-        ShortForm nShortForm = kUnknown;
-        std::wstring strShortForm;     // the folder's own short form, once known
         bool bListed = false;
         std::vector<CName> arrNames;   // in the order the file system lists them
         std::vector<CKey> arrIndex;    // both names of each entry, ordered without regard to case
@@ -37,8 +36,17 @@ private:
         const std::wstring& KeyText(const CKey& key) const;
     };
 
+    struct CShortForm {
+        bool bKnown = false;
+        std::wstring strShort;
+    };
+
     CFolder& Folder(const std::wstring& strFolder);
+    const std::wstring* FolderShortForm(const std::wstring& strFolder);
     bool ResolvePlain(const std::wstring& strPath, std::wstring& strShort);
 
+    // Listings by the folder's short form; short forms by any spelling.
+    // Elements of both keep their address while others are added.
     std::unordered_map<std::wstring, CFolder> m_mapFolders;
+    std::unordered_map<std::wstring, CShortForm> m_mapShortForms;
 };

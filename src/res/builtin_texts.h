@@ -12,13 +12,15 @@ inline const wchar_t* BuiltInText(UINT id)
 {
     switch (id) {
     case IDS_INVALID_NAME:
-        return L"A playlist name cannot contain the characters \\ / : * ? \" < > | or control "
-               L"characters, cannot be made of dots only, and cannot be a device name such as CON, "
-               L"PRN, AUX, NUL, COM1 or LPT1. Please type another name.";
+        return L"This name cannot be used for a playlist. A playlist name cannot contain the "
+               L"characters \\ / : * ? \" < > | or control characters, cannot be made of dots only, "
+               L"and cannot be a device name such as CON, PRN, AUX, NUL, COM1 or LPT1, with or "
+               L"without an extension. Please type another name.";
     case IDS_ENTRIES_LEFT_OUT:
-        return L"%d entries were left out of the saved playlist: their names contain characters "
-               L"that cannot be written in a playlist on this computer, and the player has no "
-               L"short names for them. Rename those files on the player and add them again.";
+        return L"Entries left out of the saved playlist: %d.\n\nThe names of these files contain "
+               L"characters that cannot be written in a playlist on this computer, or their paths "
+               L"are too long. Rename the files on the player with shorter names made of plain "
+               L"letters and digits, then add them to the playlist again.";
     case IDS_CLOSE_UNSAVED:
         return L"The playlist has not been saved.\n\nDo you want to close without saving it?";
     default:

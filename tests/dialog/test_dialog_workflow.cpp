@@ -6,6 +6,9 @@
 #include "framework/MessageBox.h"
 #include "framework/Strings.h"
 #include "handoff/DeviceFields.h"
+#include "lists/ListDrag.h"
+#include "lists/ListMessages.h"
+#include "res/builtin_texts.h"
 #include "res/resource_ids.h"
 #include "res/wire_names.h"
 
@@ -174,12 +177,25 @@ std::vector<Step> DialogWorkflowTest::s_steps;
 size_t DialogWorkflowTest::s_next = 0;
 CPlaylistDlg* DialogWorkflowTest::s_pDlg = nullptr;
 
-// Answers the add-or-replace question once it shows.
+// Whether the window shows the wait cursor when the mouse moves over it
+// (at the hit-test code given).
+bool KeepsWaitCursor(HWND hWnd, short hitTest)
+{
+    ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+    ::SendMessageW(hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hWnd), MAKELPARAM(hitTest, WM_MOUSEMOVE));
+    return ::GetCursor() == ::LoadCursorW(nullptr, IDC_WAIT);
+}
+
+// Answers the add-or-replace question once it shows. The save's wait
+// cursor stays over the question, its buttons and the window behind it.
 Step AnswerExistsDialog(int radioId, int buttonId)
 {
-    return [=](HWND) {
+    return [=](HWND hDlg) {
         HWND ask = ::FindWindowW(L"#32770", L"Playlist Exists");
         ASSERT_NE(nullptr, ask);
+        EXPECT_TRUE(KeepsWaitCursor(ask, HTCLIENT));
+        EXPECT_TRUE(KeepsWaitCursor(::GetDlgItem(ask, IDOK), HTCLIENT));
+        EXPECT_TRUE(KeepsWaitCursor(hDlg, HTERROR));
         EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(ask, IDC_CHOICE_ADD)) << "add is preselected";
         if (radioId) ::CheckRadioButton(ask, IDC_CHOICE_ADD, IDC_CHOICE_REPLACE, radioId);
         Click(ask, buttonId);
@@ -262,10 +278,13 @@ TEST_F(DialogWorkflowTest, ButtonsFollowTheListsAndSavingStartsAnotherPlaylist)
     EXPECT_EQ("\\ALBUM\\A.MP3\r\n\\ALBUM\\B.MP3\r\n\\ALBUM\\C.WMA\r\n", ReadBytes(kPlaylists + L"\\Road Trip.m3u"));
 }
 
+// The existing file's line that names a network share is not an entry;
+// dropped paths the code page cannot hold are left out, and one box says
+// how many.
 TEST_F(DialogWorkflowTest, AddingToAReadOnlyPlaylistKeepsItsEntriesAndAttributes)
 {
     std::wstring old = kPlaylists + L"\\Old.m3u";
-    WriteBytes(old, "#EXTM3U\r\n\\ALBUM\\B.MP3\r\n");
+    WriteBytes(old, "#EXTM3U\r\n\\ALBUM\\B.MP3\r\n\\\\SERVER\\SHARE\\X.MP3\r\n");
     ::SetFileAttributesW(old.c_str(), FILE_ATTRIBUTE_READONLY);
     CPlaylistDlg dlg;
     Run(dlg, {
@@ -273,12 +292,22 @@ TEST_F(DialogWorkflowTest, AddingToAReadOnlyPlaylistKeepsItsEntriesAndAttributes
         [](HWND hDlg) {
             SelectItem(hDlg, IDC_SOURCE_LIST, 0);
             Click(hDlg, IDC_ADD_SELECTED);
+            g_arrDragPaths = {kAlbum + L"\\\u65e5\u672c.mp3", kAlbum + L"\\\u03a9.mp3"};
+            ::PostMessageW(hDlg, WM_DROP_ON_PLAYLIST, 1, 0);
+        },
+        [](HWND hDlg) {
+            EXPECT_EQ(3, ItemCount(hDlg, IDC_PLAYLIST_LIST));
             ::SetDlgItemTextW(hDlg, IDC_PLAYLIST_NAME, L"Old");
             Click(hDlg, IDC_SAVE);
         },
         AnswerExistsDialog(0, IDOK),
-        [](HWND hDlg) { Click(hDlg, IDC_CLOSE); },
+        [](HWND hDlg) {
+            EXPECT_FALSE(KeepsWaitCursor(hDlg, HTCLIENT)) << "the save is over";
+            Click(hDlg, IDC_CLOSE);
+        },
     });
+    EXPECT_EQ((std::vector<std::wstring>{FormatIntText(Text(IDS_ENTRIES_LEFT_OUT), 2), Text(IDS_SAVED_ANOTHER)}),
+              m_boxes);
     EXPECT_EQ("\\ALBUM\\B.MP3\r\n\\ALBUM\\A.MP3\r\n", ReadBytes(old));
     EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_READONLY),
               ::GetFileAttributesW(old.c_str()) & FILE_ATTRIBUTE_READONLY);
@@ -308,13 +337,20 @@ TEST_F(DialogWorkflowTest, RefusalsExplainThemselvesAndChangeNothing)
             Click(hDlg, IDC_SAVE);
             ::SetDlgItemTextW(hDlg, IDC_PLAYLIST_NAME, L"..");
             Click(hDlg, IDC_SAVE);
+            ::SetDlgItemTextW(hDlg, IDC_PLAYLIST_NAME, L"   ");
+            Click(hDlg, IDC_SAVE);
+            EXPECT_EQ(::GetDlgItem(hDlg, IDC_PLAYLIST_NAME), ::GetFocus());
             Click(hDlg, IDC_CLOSE);
         },
     });
+    // Refused names have a text of their own, not the one for a failed write.
     EXPECT_EQ((std::vector<std::wstring>{Text(IDS_EMPTY_NAME), Text(IDS_MOVE_NO_SELECTION),
-                                         Text(IDS_NOTHING_TO_REMOVE), Text(IDS_FILE_OPEN_FAILED),
-                                         Text(IDS_FILE_OPEN_FAILED)}),
+                                         Text(IDS_NOTHING_TO_REMOVE), Text(IDS_INVALID_NAME),
+                                         Text(IDS_INVALID_NAME), Text(IDS_EMPTY_NAME)}),
               m_boxes);
+    EXPECT_EQ(BuiltInText(IDS_INVALID_NAME), Text(IDS_INVALID_NAME)) << "the module and the program agree";
+    EXPECT_EQ(BuiltInText(IDS_ENTRIES_LEFT_OUT), Text(IDS_ENTRIES_LEFT_OUT));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW((kPlaylists + L"\\   .m3u").c_str()));
     EXPECT_EQ("\\ALBUM\\C.WMA\r\n", ReadBytes(existing));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW((kRoot + L"Escape.m3u").c_str()));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(atRoot.c_str()));

@@ -52,6 +52,14 @@ TEST(PlaylistNames, NamesOfDevicesAndControlCharactersAreRefused)
         EXPECT_TRUE(BuildPlaylistPath(kFolder.c_str(), name, path)) << name;
 }
 
+TEST(PlaylistNames, SurroundingSpacesAreNotPartOfTheName)
+{
+    EXPECT_EQ(L"", TrimmedPlaylistName(L""));
+    EXPECT_EQ(L"", TrimmedPlaylistName(L"   "));
+    EXPECT_EQ(L"Road Trip", TrimmedPlaylistName(L"  Road Trip   "));
+    EXPECT_EQ(L"a", TrimmedPlaylistName(L"a"));
+}
+
 TEST(PlaylistNames, DefaultNameWithoutANumberIsTriedOnce)
 {
     RemoveTree(kFolder);

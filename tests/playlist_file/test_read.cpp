@@ -2,6 +2,8 @@
 #include "TestPaths.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <cwctype>
 #include <random>
 
 namespace {
@@ -19,6 +21,21 @@ std::wstring WideOf(const std::string& str)
 {
     return std::wstring(str.begin(), str.end());
 }
+
+// The text with a UTF-16 mark, in either byte order.
+std::string Utf16(const std::wstring& str, bool bBigEndian)
+{
+    std::string strBytes = bBigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (wchar_t c : str) {
+        const char low = static_cast<char>(c & 0xFF), high = static_cast<char>(c >> 8);
+        strBytes += bBigEndian ? high : low;
+        strBytes += bBigEndian ? low : high;
+    }
+    return strBytes;
+}
+
+const wchar_t kUtf16Lines[] = L"\\MUSIC\\A.MP3\r\n#X\r\nSUB\\\u00e9\u041A.MP3\nAB\n\\\\SERVER\\S\\X.MP3\r\n"
+                              L"\\MUSIC\\\u0001.MP3\nWXYZ\u001A\\MUSIC\\B.MP3\r\n";
 
 struct ReadCase {
     const char* name;
@@ -45,6 +62,28 @@ const ReadCase kReadCases[] = {
     {"longest_last_line", "x\n" + LineOf(259), {WideOf(LineOf(259))}},
     {"too_long_last_line", "x\n" + LineOf(260), {}},
     {"nul_ends_the_text", std::string("ABCD\0EF\nABC\0\n", 13), {L"F:\\PLAYLIST\\ABCD"}},
+    {"network_device_and_namespace_lines_are_not_entries",
+     "\\\\SERVER\\SHARE\\A.MP3\r\n\\\\?\\C:\\X.MP3\r\n\\\\.\\PIPE\\X\r\n//server/share/b.mp3\r\n"
+     "\\/srv/x.mp3\n/\\srv\\x.mp3\n?:\\X.MP3\n\\MUSIC\\A.MP3\r\n",
+     {L"F:\\MUSIC\\A.MP3"}},
+    {"device_names_are_not_entries",
+     "\\MUSIC\\CON.MP3\nCOM1\nC:\\X\\nul\n\\aux \\A.MP3\nLPT1.TXT\nC:\\CONIN$\n\\MUSIC\\CONSOLE.MP3\n",
+     {L"F:\\MUSIC\\CONSOLE.MP3"}},
+    {"dots_never_leave_the_drive", "..\\..\\..\\..\\MUSIC\\A.MP3\r\n\\..\\..\\B.MP3\r\n",
+     {L"F:\\MUSIC\\A.MP3", L"F:\\B.MP3"}},
+    {"utf8_mark_is_skipped_and_its_text_is_utf8", "\xEF\xBB\xBF\\MUSIC\\A.MP3\r\n\\\xC3\xA9T\xC3\xA9.MP3\r\n\\\xC3(.MP3\n",
+     {L"F:\\MUSIC\\A.MP3", L"F:\\\u00e9T\u00e9.MP3"}},
+    {"ctrl_z_ends_the_text", "\\MUSIC\\A.MP3\r\nWXYZ\x1A\\MUSIC\\B.MP3\r\n\\MUSIC\\C.MP3\r\n",
+     {L"F:\\MUSIC\\A.MP3", L"F:\\PLAYLIST\\WXYZ"}},
+    {"lines_with_control_characters_are_not_entries",
+     "\\MUSIC\\A\x01.MP3\r\n\\MUSIC\\B\tC.MP3\n\\MUSIC\\\x7F.MP3\n\\A.MP3\r\\B.MP3\r\n\\MUSIC\\D.MP3\r\r\n"
+     "\\MUSIC\\OK.MP3\n",
+     {L"F:\\MUSIC\\OK.MP3"}},
+    {"utf16_little_endian", Utf16(kUtf16Lines, false),
+     {L"F:\\MUSIC\\A.MP3", L"F:\\PLAYLIST\\SUB\\\u00e9\u041A.MP3", L"F:\\PLAYLIST\\WXYZ"}},
+    {"utf16_big_endian", Utf16(kUtf16Lines, true),
+     {L"F:\\MUSIC\\A.MP3", L"F:\\PLAYLIST\\SUB\\\u00e9\u041A.MP3", L"F:\\PLAYLIST\\WXYZ"}},
+    {"utf16_mark_alone_and_odd_byte", "\xFF\xFE" "A", {}},
 };
 
 class ReadPlaylistCase : public testing::TestWithParam<ReadCase> {};
@@ -104,12 +143,13 @@ TEST(PlaylistFile, WriteThenReadGivesUpperCaseShortPaths)
 
 // Random files never crash the reader; no entry is longer than a path
 // buffer, and none comes from a comment line or an over-long line. Comment
-// and over-long lines are the only ones that carry 'q' and 'z'.
+// and over-long lines are the only ones that carry 'q' and 'z'. Every entry
+// is a path on a drive, free of control characters, whatever the encoding.
 TEST(ReadPlaylistFile, RandomFilesGiveOnlyEntriesOfValidLines)
 {
     const std::wstring strFolder = FreshFolder(L"Random");
     const std::wstring strPlaylist = strFolder + L"\\random.m3u";
-    static const char kPalette[] = "ABCxy019:\\\\\\/. #\r\x01\xE9\xFF\x81";
+    static const char kPalette[] = "ABCxy019:\\\\\\/. #\r\x01\xE9\xFF\x81\x1A\xEF\xBB\xBF\xFE\t";
     std::mt19937 random(20241030);
     auto pick = [&random](size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(random); };
     auto randomText = [&](size_t n, char marker) {
@@ -133,10 +173,18 @@ TEST(ReadPlaylistFile, RandomFilesGiveOnlyEntriesOfValidLines)
             else
                 strLine = randomText(pick(2) ? pick(8) : pick(259), 'A');
             if (!strLine.empty() && strLine[0] == '#' && nKind != 0) strLine[0] = 'A';
+            // A Ctrl+Z inside an over-long line would end the file there.
+            if (nKind == 1) std::replace(strLine.begin(), strLine.end(), '\x1A', 'z');
             // Only the last line may lack its newline: it would join the next one.
             const size_t nEnd = nLines == 1 ? pick(4) : 1 + pick(3);
             strBytes += strLine + (nEnd == 0 ? "" : nEnd == 1 ? "\r\n" : "\n");
         }
+        // Plain text that happens to start like a UTF-16 mark would be read
+        // as UTF-16, where the markers could pair up with other bytes.
+        if (strBytes.size() > 1 && (strBytes[0] & 0xFE) == 0xFE && (strBytes[1] & 0xFE) == 0xFE) strBytes[0] = 'A';
+        const size_t nEncoding = pick(6);
+        if (nEncoding == 3) strBytes = "\xEF\xBB\xBF" + strBytes;
+        if (nEncoding >= 4) strBytes = Utf16(std::wstring(strBytes.begin(), strBytes.end()), nEncoding == 5);
         ASSERT_TRUE(WriteBytes(strPlaylist, strBytes));
 
         std::vector<std::wstring> arrEntries;
@@ -144,6 +192,8 @@ TEST(ReadPlaylistFile, RandomFilesGiveOnlyEntriesOfValidLines)
         for (const std::wstring& strEntry : arrEntries) {
             ASSERT_LE(strEntry.size(), 259u) << "file " << nFile;
             ASSERT_EQ(std::wstring::npos, strEntry.find_first_of(L"qz")) << "file " << nFile;
+            ASSERT_TRUE(std::iswalpha(strEntry[0]) && strEntry[0] < 0x80 && strEntry[1] == L':') << "file " << nFile;
+            for (wchar_t c : strEntry) ASSERT_FALSE(c < 0x20 || (c >= 0x7F && c <= 0x9F)) << "file " << nFile;
         }
     }
 }

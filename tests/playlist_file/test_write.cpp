@@ -16,9 +16,10 @@ std::string ReferenceLine(const std::wstring& strEntry)
     return "\\" + AnsiOf(strForm.substr(3));
 }
 
-std::vector<std::string> WriteAndSplit(const std::wstring& strPlaylist, std::vector<std::wstring> arrEntries)
+std::vector<std::string> WriteAndSplit(const std::wstring& strPlaylist, std::vector<std::wstring> arrEntries,
+                                       int* pnLeftOut = nullptr)
 {
-    EXPECT_EQ(kPlaylistFileDone, WritePlaylistFile(strPlaylist.c_str(), arrEntries));
+    EXPECT_EQ(kPlaylistFileDone, WritePlaylistFile(strPlaylist.c_str(), arrEntries, pnLeftOut));
     return SplitCrLf(ReadBytes(strPlaylist));
 }
 
@@ -100,17 +101,29 @@ TEST(WritePlaylistFile, SameDriveIsRelativeShortOtherDriveAbsoluteLong)
     EXPECT_EQ(std::wstring(L"D:\\OTHER\\B.WMA"), arrEntries[1]) << "entries are upper-cased in place";
 }
 
+// A line that would not name its file is left out and counted: too long,
+// outside the code page (the test prefix uses 1252) with no short name to
+// avoid it, or not a path on a local drive. The file system is never asked
+// about the last kind: the "\\?\" and "\\.\" spellings of an existing file
+// would otherwise come back as its short form.
 TEST(WritePlaylistFile, LeavesOutWhatDoesNotFitAndUpperCasesOnlyAToZ)
 {
     const std::wstring strFolder = FreshFolder(L"Fit");
     const std::wstring strTooLong = L"Q:\\" + std::wstring(300, L'a') + L".mp3";
     const std::wstring strAtLimit = L"Q:\\" + std::wstring(255, L'b') + L"\u00e9";   // 259 bytes
-    const std::vector<std::string> arrLines =
-        WriteAndSplit(strFolder + L"\\fit.m3u", {strTooLong, L"q:\\dir\\\u00e9t\u00e9.mp3", strAtLimit,
-                                                 strAtLimit + L"c", L""});
+    const std::wstring strHeld = strFolder + L"\\held.mp3";
+    const std::wstring strWide = strFolder + L"\\\u65e5\u672c \u03a9.mp3";   // has an ASCII short name
+    ASSERT_TRUE(WriteBytes(strHeld, "x") && WriteBytes(strWide, "x"));
+    int nLeftOut = -1;
+    const std::vector<std::string> arrLines = WriteAndSplit(
+        strFolder + L"\\fit.m3u",
+        {strTooLong, L"q:\\dir\\\u00e9t\u00e9.mp3", strAtLimit, strAtLimit + L"c", L"", L"Q:\\\u65e5\u672c.mp3",
+         L"Q:\\\u03a9.mp3", strWide, L"\\\\?\\" + strHeld, L"\\\\.\\" + strHeld, strFolder + L"\\con.mp3"},
+        &nLeftOut);
     const std::vector<std::string> arrExpected = {AnsiOf(L"Q:\\DIR\\\u00e9T\u00e9.MP3"),
-                                                  AnsiOf(UpperAscii(strAtLimit))};
+                                                  AnsiOf(UpperAscii(strAtLimit)), ReferenceLine(strWide)};
     EXPECT_EQ(arrExpected, arrLines);
+    EXPECT_EQ(7, nLeftOut);
 }
 
 TEST(WritePlaylistFile, EmptyListGivesEmptyFile)
