@@ -2,6 +2,7 @@
 // buttons that edit and save it.
 #pragma once
 
+#include "foldertree/FolderFilesSink.h"
 #include "foldertree/FolderTreeCtrl.h"
 #include "framework/Dialog.h"
 #include "lists/ItemTipSink.h"
@@ -12,7 +13,7 @@
 
 #include <string>
 
-class CPlaylistDlg : public CModalDialog, public IItemTipSink {
+class CPlaylistDlg : public CModalDialog, public IItemTipSink, public IFolderFilesSink {
 public:
     explicit CPlaylistDlg(HWND hParent = nullptr);
 
@@ -20,6 +21,8 @@ public:
     // the tip window once it exists.
     void ShowItemTip(CListView* pList, int item, const RECT& rcItem, const wchar_t* text,
                      BOOL selected) override;
+    // The folder tree's folder: its audio files go into the source list.
+    void ShowFolderFiles(const wchar_t* folder) override;
 
     bool ClosedByRequest() const { return m_bClosedByRequest; }
 

@@ -1,15 +1,14 @@
 // The folders of the player's drive on the shell namespace: one top-level
 // item for the device root, children enumerated on first expansion.
-// Selecting a folder shows its audio files in the source list and its path
-// in the caption.
+// Selecting a folder shows its files through the files sink and its path in
+// the caption.
 #pragma once
 
+#include "foldertree/FolderFilesSink.h"
 #include "look/LoadingTreeCtrl.h"
 
 #include <shlobj.h>
 #include <string>
-
-class CSourceListCtrl;
 
 class CFolderTreeCtrl : public CLoadingTreeCtrl {
 public:
@@ -17,9 +16,12 @@ public:
     CFolderTreeCtrl();
     ~CFolderTreeCtrl() override;
 
-    // The dialog's source list (1021, when bound to a CSourceListCtrl) and
-    // caption (1004) are found through hDlg. Builds the root item from the
-    // device root, shows the system small icons and fills the source list.
+    // Receives every folder the tree shows, from InitFolderTree on; null
+    // shows the files nowhere.
+    void SetFilesSink(IFolderFilesSink* pSink) { m_pFilesSink = pSink; }
+    // The dialog's caption (1004) is found through hDlg. Builds the root
+    // item from the device root, shows the system small icons and shows the
+    // root's files.
     void InitFolderTree(HWND hDlg);
     // Index of the device icon in the system small-icon list, set before
     // InitFolderTree; -1 for none.
@@ -60,12 +62,13 @@ private:
     static int CALLBACK CompareFolderItems(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
     // Shows path in the caption, fitted so that it is never cut off.
     void SetCaptionPath(std::wstring path) const;
+    void ShowFiles(const std::wstring& folder) const;
 
     void OnSelChanged(const NMTREEVIEWW& tv);
     void OnGetDispInfo(NMTVDISPINFOW& info);
     void OnDeleteItem(const NMTREEVIEWW& tv);
 
-    CSourceListCtrl* m_pSourceList = nullptr;
+    IFolderFilesSink* m_pFilesSink = nullptr;
     HWND m_hCaption = nullptr;
     int m_nDeviceIconIndex = -1;
     std::wstring m_strRecycleName;
