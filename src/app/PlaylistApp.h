@@ -4,6 +4,7 @@
 
 #include "app/MessageFilter.h"
 #include "framework/App.h"
+#include "framework/Handles.h"
 #include "handoff/CommandLine.h"
 
 class CPlaylistApp : public CAppBase {
@@ -21,7 +22,7 @@ public:
     static const wchar_t kResourceModuleName[];
 
 protected:
-    BOOL InitInstance() override;
+    void InitInstance() override;
     int ExitInstance() override;
 
 private:
@@ -32,6 +33,6 @@ private:
 
     ATOM m_atomDeviceRoot = 0;
     CDeviceFields m_device;
-    HMODULE m_hResModule = nullptr;
+    CModule m_hResModule;
     CMessageFilter m_messageFilter;
 };
