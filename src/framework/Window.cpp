@@ -25,10 +25,16 @@ CBinding* FindBinding(HWND hWnd)
     return it == t_pBindings->end() ? nullptr : &it->second;
 }
 
-void AddBinding(HWND hWnd, const CBinding& binding)
+// False when memory ran out; nothing may throw into the system's hooks.
+bool AddBinding(HWND hWnd, const CBinding& binding)
 {
-    if (!t_pBindings) t_pBindings = new CBindingMap;
-    (*t_pBindings)[hWnd] = binding;
+    try {
+        if (!t_pBindings) t_pBindings = new CBindingMap;
+        (*t_pBindings)[hWnd] = binding;
+        return true;
+    } catch (...) {
+        return false;
+    }
 }
 
 void RemoveBinding(HWND hWnd)
@@ -86,10 +92,9 @@ bool CWindow::Attach(HWND hWnd)
         pBinding->pObject = this;
         m_pfnSuper = pBinding->pfnSuper;
     } else {
-        WNDPROC pfnSuper = reinterpret_cast<WNDPROC>(
-            ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticWindowProc)));
-        if (!pfnSuper) return false;
-        AddBinding(hWnd, CBinding{this, pfnSuper});
+        WNDPROC pfnSuper = WindowProcOf(hWnd);
+        if (!pfnSuper || !AddBinding(hWnd, CBinding{this, pfnSuper})) return false;
+        SetWindowProc(hWnd, StaticWindowProc);
         m_pfnSuper = pfnSuper;
     }
     m_hWnd = hWnd;
@@ -149,9 +154,12 @@ LRESULT CALLBACK CWindow::BindHookProc(int code, WPARAM wParam, LPARAM lParam)
         HHOOK hHook = t_hBindHook;
         t_pBindNext = nullptr;
         t_hBindHook = nullptr;
-        pObject->Attach(reinterpret_cast<HWND>(wParam));
+        // Other modules' hooks see the creation as well (a skinning module
+        // may subclass there), and may refuse it.
+        LRESULT refused = ::CallNextHookEx(hHook, code, wParam, lParam);
         ::UnhookWindowsHookEx(hHook);
-        return 0;
+        if (!refused) pObject->Attach(reinterpret_cast<HWND>(wParam));
+        return refused;
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -4,6 +4,7 @@
 #include "framework/Window.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -187,6 +188,35 @@ TEST(Window, BindingPassesOverAnInputMethodWindow)
     EXPECT_EQ(42, ::SendMessageW(hWnd, kTestMessage, 0, 0));
     ::DestroyWindow(hInputMethod);
     ::DestroyWindow(hWnd);
+}
+
+// A creation hook of another module, as a skinning module may keep one.
+std::vector<HWND> g_created;
+bool g_refuseCreation = false;
+
+LRESULT CALLBACK OtherCreationHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code != HCBT_CREATEWND) return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    g_created.push_back(reinterpret_cast<HWND>(wParam));
+    return g_refuseCreation ? 1 : 0;
+}
+
+TEST(Window, OtherCreationHooksSeeBoundWindowsAndMayRefuseThem)
+{
+    HHOOK hHook = ::SetWindowsHookExW(WH_CBT, OtherCreationHook, nullptr, ::GetCurrentThreadId());
+    ASSERT_NE(nullptr, hHook);
+    CRecordingWindow w;
+    ASSERT_TRUE(CreatePlain(w));
+    EXPECT_NE(g_created.end(), std::find(g_created.begin(), g_created.end(), w.Hwnd()));
+    ::DestroyWindow(w.Hwnd());
+
+    g_refuseCreation = true;
+    CRecordingWindow refused;
+    EXPECT_EQ(nullptr, CreatePlain(refused));
+    g_refuseCreation = false;
+    ::UnhookWindowsHookEx(hHook);
+    EXPECT_EQ(nullptr, refused.Hwnd()) << "no binding to a window that never came";
+    EXPECT_EQ(nullptr, CWindow::FromHandle(g_created.back()));
 }
 
 TEST(Window, AttachSubclassesAndDetachGivesBack)
