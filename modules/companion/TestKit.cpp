@@ -7,27 +7,32 @@ namespace testkit {
 
 CProcess::~CProcess()
 {
-    if (m_pi.hProcess) ::CloseHandle(m_pi.hProcess);
-    if (m_pi.hThread) ::CloseHandle(m_pi.hThread);
+    Close();
 }
 
-CProcess::CProcess(CProcess&& other) noexcept : m_pi(other.m_pi)
+CProcess::CProcess(CProcess&& other) noexcept : m_pi(std::exchange(other.m_pi, PROCESS_INFORMATION()))
 {
-    other.m_pi = PROCESS_INFORMATION();
 }
 
 CProcess& CProcess::operator=(CProcess&& other) noexcept
 {
     if (this != &other) {
-        this->~CProcess();
-        m_pi = other.m_pi;
-        other.m_pi = PROCESS_INFORMATION();
+        Close();
+        m_pi = std::exchange(other.m_pi, PROCESS_INFORMATION());
     }
     return *this;
 }
 
+void CProcess::Close()
+{
+    if (m_pi.hProcess) ::CloseHandle(m_pi.hProcess);
+    if (m_pi.hThread) ::CloseHandle(m_pi.hThread);
+    m_pi = PROCESS_INFORMATION();
+}
+
 bool CProcess::Start(const std::wstring& program, const std::wstring& arguments)
 {
+    Close();
     std::wstring commandLine = Quote(program);
     if (!arguments.empty()) commandLine += L" " + arguments;
     STARTUPINFOW si = {};

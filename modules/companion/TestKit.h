@@ -21,6 +21,9 @@ public:
     CProcess(CProcess&& other) noexcept;
     CProcess& operator=(CProcess&& other) noexcept;
 
+    // Lets go of the handles of the process (it runs on); a new Start
+    // does so first.
+    void Close();
     bool Start(const std::wstring& program, const std::wstring& arguments);
     // True when the process ended within the time; exitCode receives its code.
     bool WaitForExit(DWORD timeoutMs, DWORD* exitCode = nullptr) const;

@@ -24,13 +24,13 @@ CPlaylistApp::~CPlaylistApp()
     SetAppDeviceFields(nullptr);
 }
 
-// Start-up: every step that fails ends it; the answer is always FALSE, since
-// the main dialog has run its own loop by the time this returns.
-BOOL CPlaylistApp::InitInstance()
+// Start-up: every step that fails ends it; the main dialog's modal loop is
+// the program's only message loop.
+void CPlaylistApp::InitInstance()
 {
-    if (IsWaitDialogPresent()) return FALSE;
-    if (!HandOffToRunningInstance()) return FALSE;
-    if (!LoadResourceModule()) return FALSE;
+    if (IsWaitDialogPresent()) return;
+    if (!HandOffToRunningInstance()) return;
+    if (!LoadResourceModule()) return;
 
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES |
                                                  ICC_STANDARD_CLASSES};
@@ -43,7 +43,6 @@ BOOL CPlaylistApp::InitInstance()
     m_messageFilter.Register();
 
     RunMainDialog();
-    return FALSE;
 }
 
 int CPlaylistApp::ExitInstance()
@@ -55,8 +54,7 @@ int CPlaylistApp::ExitInstance()
     }
     if (m_hResModule) {
         SetResourceModule(nullptr);
-        ::FreeLibrary(m_hResModule);
-        m_hResModule = nullptr;
+        m_hResModule.Reset();
     }
     m_messageFilter.Revoke();
     ::CoUninitialize();
@@ -141,9 +139,9 @@ BOOL CPlaylistApp::LoadResourceModule()
     ::PathRemoveFileSpecW(path);
     if (!::PathAppendW(path, kResourceModuleName)) return FALSE;
 
-    m_hResModule = ::LoadLibraryW(path);
+    m_hResModule.Reset(::LoadLibraryW(path));
     if (m_hResModule) {
-        SetResourceModule(m_hResModule);
+        SetResourceModule(m_hResModule.Get());
         return TRUE;
     }
     // Taken at once: building the box's texts allocates, which may reset it.

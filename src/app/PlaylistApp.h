@@ -4,6 +4,7 @@
 
 #include "app/MessageFilter.h"
 #include "framework/App.h"
+#include "framework/Handles.h"
 #include "handoff/CommandLine.h"
 #include "handoff/StartLock.h"
 
@@ -22,7 +23,7 @@ public:
     static const wchar_t kResourceModuleName[];
 
 protected:
-    BOOL InitInstance() override;
+    void InitInstance() override;
     int ExitInstance() override;
 
 private:
@@ -35,7 +36,7 @@ private:
 
     ATOM m_atomDeviceRoot = 0;
     CDeviceFields m_device;
-    HMODULE m_hResModule = nullptr;
+    CModule m_hResModule;
     CMessageFilter m_messageFilter;
     // Held from before the search for running instances until this start's
     // window answers them, or the start ends.

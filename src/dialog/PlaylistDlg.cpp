@@ -57,7 +57,10 @@ BOOL CPlaylistDlg::OnInitDialog()
     m_wndTip.SetNotifyWnd(Hwnd());
     m_listSource.SetNotifyWnd(Hwnd());
     m_listPlaylist.SetNotifyWnd(Hwnd());
+    // The controls reach each other through the dialog's wiring only.
     m_listSource.SetTipSink(this);
+    m_listSource.SetDropTarget(&m_listPlaylist);
+    m_treeFolders.SetFilesSink(this);
     Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
@@ -81,6 +84,11 @@ void CPlaylistDlg::ShowItemTip(CListView* pList, int item, const RECT& rcItem, c
                                BOOL selected)
 {
     if (m_bTipReady) m_wndTip.ShowTip(pList, item, &rcItem, text, selected);
+}
+
+void CPlaylistDlg::ShowFolderFiles(const wchar_t* folder)
+{
+    m_listSource.FillFromFolder(folder);
 }
 
 // The window keeps its plain look when the skinning module is missing.

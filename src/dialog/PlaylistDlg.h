@@ -3,6 +3,7 @@
 #pragma once
 
 #include "dialog/PlaylistSave.h"
+#include "foldertree/FolderFilesSink.h"
 #include "foldertree/FolderTreeCtrl.h"
 #include "framework/Dialog.h"
 #include "lists/ItemTipSink.h"
@@ -14,7 +15,7 @@
 #include <functional>
 #include <string>
 
-class CPlaylistDlg : public CModalDialog, public IItemTipSink {
+class CPlaylistDlg : public CModalDialog, public IItemTipSink, public IFolderFilesSink {
 public:
     explicit CPlaylistDlg(HWND hParent = nullptr);
 
@@ -22,6 +23,8 @@ public:
     // the tip window once it exists.
     void ShowItemTip(CListView* pList, int item, const RECT& rcItem, const wchar_t* text,
                      BOOL selected) override;
+    // The folder tree's folder: its audio files go into the source list.
+    void ShowFolderFiles(const wchar_t* folder) override;
 
     bool ClosedByRequest() const { return m_bClosedByRequest; }
 

@@ -3,7 +3,6 @@
 #include "foldertree/IdList.h"
 #include "foldertree/PathCaption.h"
 #include "handoff/DeviceFields.h"
-#include "lists/SourceListCtrl.h"
 #include "res/resource_ids.h"
 
 #include <shellapi.h>
@@ -102,14 +101,13 @@ CFolderTreeCtrl::~CFolderTreeCtrl()
 void CFolderTreeCtrl::InitFolderTree(HWND hDlg)
 {
     const wchar_t* root = AppDeviceFields().m_szDeviceRoot;
-    m_pSourceList = dynamic_cast<CSourceListCtrl*>(FromHandle(::GetDlgItem(hDlg, IDC_SOURCE_LIST)));
     m_hCaption = ::GetDlgItem(hDlg, IDC_FOLDER_CAPTION);
     AttachImageList();
 
     SetRedraw(FALSE);
     CItemIdList pidl = PathToIdList(root, Hwnd());
     InsertRootItem(pidl.Get());
-    if (m_pSourceList) m_pSourceList->FillFromFolder(root);
+    ShowFiles(root);
     SetCaptionPath(root);
     SetRedraw(TRUE);
 }
@@ -294,7 +292,7 @@ BOOL CFolderTreeCtrl::EnumChildFolders(HTREEITEM hItem, LPCITEMIDLIST pidl)
         sort.lpfnCompare = CompareFolderItems;
         SortChildrenCB(sort, FALSE);
     }
-    if (m_pSourceList) m_pSourceList->FillFromFolder(GetSelectedPath().c_str());
+    ShowFiles(GetSelectedPath());
     SetProgress(1, 1);
     return TRUE;
 }
@@ -321,7 +319,7 @@ BOOL CFolderTreeCtrl::ShowSelectedFolder(HTREEITEM hItem)
     const CFolderItemData* pRecord = hItem == TVI_ROOT ? nullptr : RecordOf(hItem);
     if (pRecord) {
         std::wstring path = pRecord->m_idl.GetPath();
-        if (m_pSourceList) m_pSourceList->FillFromFolder(path.c_str());
+        ShowFiles(path);
         SetCaptionPath(path);
     }
     return TRUE;
@@ -330,6 +328,11 @@ BOOL CFolderTreeCtrl::ShowSelectedFolder(HTREEITEM hItem)
 void CFolderTreeCtrl::UpdateCaption()
 {
     SetCaptionPath(GetSelectedPath());
+}
+
+void CFolderTreeCtrl::ShowFiles(const std::wstring& folder) const
+{
+    if (m_pFilesSink) m_pFilesSink->ShowFolderFiles(folder.c_str());
 }
 
 void CFolderTreeCtrl::SetCaptionPath(std::wstring path) const
@@ -368,7 +371,7 @@ void CFolderTreeCtrl::OnSelChanged(const NMTREEVIEWW& tv)
     // The caption keeps the fitted path: a path that fits stays whole, a
     // longer one is never shown cut off at the control's edge.
     UpdateCaption();
-    if (m_pSourceList) m_pSourceList->FillFromFolder(GetSelectedPath().c_str());
+    ShowFiles(GetSelectedPath());
 }
 
 void CFolderTreeCtrl::OnGetDispInfo(NMTVDISPINFOW& info)

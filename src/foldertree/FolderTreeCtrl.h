@@ -1,9 +1,10 @@
 // The folders of the player's drive on the shell namespace: one top-level
 // item for the device root, children enumerated on first expansion.
-// Selecting a folder shows its audio files in the source list and its path
-// in the caption.
+// Selecting a folder shows its files through the files sink and its path in
+// the caption.
 #pragma once
 
+#include "foldertree/FolderFilesSink.h"
 #include "foldertree/FolderIcons.h"
 #include "foldertree/IdList.h"
 #include "look/LoadingTreeCtrl.h"
@@ -11,18 +12,18 @@
 #include <shlobj.h>
 #include <string>
 
-class CSourceListCtrl;
-
 class CFolderTreeCtrl : public CLoadingTreeCtrl {
 public:
     // Holds a reference on the shared desktop folder for its whole life.
     CFolderTreeCtrl();
     ~CFolderTreeCtrl() override;
 
-    // The dialog's source list (1021, when bound to a CSourceListCtrl) and
-    // caption (1004) are found through hDlg. Builds the root item from the
-    // device root, shows its icons (the system's small size unless SetImages
-    // came first) and fills the source list.
+    // Receives every folder the tree shows, from InitFolderTree on; null
+    // shows the files nowhere.
+    void SetFilesSink(IFolderFilesSink* pSink) { m_pFilesSink = pSink; }
+    // The dialog's caption (1004) is found through hDlg. Builds the root
+    // item from the device root, shows its icons (the system's small size
+    // unless SetImages came first) and shows the root's files.
     void InitFolderTree(HWND hDlg);
     // Before InitFolderTree: the tree's images are size x size pixels, and
     // the device root shows hDeviceIcon (a copy is kept; null for none).
@@ -65,12 +66,13 @@ private:
     static int CALLBACK CompareFolderItems(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
     // Shows path in the caption, fitted so that it is never cut off.
     void SetCaptionPath(std::wstring path) const;
+    void ShowFiles(const std::wstring& folder) const;
 
     void OnSelChanged(const NMTREEVIEWW& tv);
     void OnGetDispInfo(NMTVDISPINFOW& info);
     void OnDeleteItem(const NMTREEVIEWW& tv);
 
-    CSourceListCtrl* m_pSourceList = nullptr;
+    IFolderFilesSink* m_pFilesSink = nullptr;
     HWND m_hCaption = nullptr;
     // Detached from the control before it is destroyed with this object.
     CFolderIcons m_icons;

@@ -17,12 +17,6 @@ void SetResourceModule(HINSTANCE hModule)
 int CAppBase::Run(HINSTANCE hInstance)
 {
     m_hInstance = hInstance;
-    if (InitInstance()) {
-        MSG msg;
-        while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
+    InitInstance();
     return ExitInstance();
 }

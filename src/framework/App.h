@@ -11,14 +11,15 @@ public:
     CAppBase(const CAppBase&) = delete;
     CAppBase& operator=(const CAppBase&) = delete;
 
-    // Runs InitInstance; a TRUE answer runs a message loop until WM_QUIT.
-    // ExitInstance always runs last and gives the exit code.
+    // Runs InitInstance, then ExitInstance, which gives the exit code. The
+    // application has no message loop of its own: start-up runs whatever
+    // loops it needs (the main dialog's modal one) before it returns.
     int Run(HINSTANCE hInstance);
 
     HINSTANCE Instance() const { return m_hInstance; }
 
 protected:
-    virtual BOOL InitInstance() = 0;
+    virtual void InitInstance() = 0;
     virtual int ExitInstance() { return 0; }
 
 private:

@@ -1,8 +1,50 @@
 #include "framework/Window.h"
 
+#include <unordered_map>
+
 namespace {
 thread_local CWindow* t_pBindNext = nullptr;
 thread_local HHOOK t_hBindHook = nullptr;
+
+// A window whose procedure chain holds ours. pObject is null while ours only
+// passes messages on (detached under a later layer).
+struct CBinding {
+    CWindow* pObject;
+    WNDPROC pfnSuper;
+};
+using CBindingMap = std::unordered_map<HWND, CBinding>;
+
+// Made with the thread's first binding and freed with its last, so that no
+// thread ends holding a map and none needs a destructor at its exit.
+thread_local CBindingMap* t_pBindings = nullptr;
+
+CBinding* FindBinding(HWND hWnd)
+{
+    if (!t_pBindings) return nullptr;
+    CBindingMap::iterator it = t_pBindings->find(hWnd);
+    return it == t_pBindings->end() ? nullptr : &it->second;
+}
+
+// False when memory ran out; nothing may throw into the system's hooks.
+bool AddBinding(HWND hWnd, const CBinding& binding)
+{
+    try {
+        if (!t_pBindings) t_pBindings = new CBindingMap;
+        (*t_pBindings)[hWnd] = binding;
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+void RemoveBinding(HWND hWnd)
+{
+    if (!t_pBindings) return;
+    t_pBindings->erase(hWnd);
+    if (!t_pBindings->empty()) return;
+    delete t_pBindings;
+    t_pBindings = nullptr;
+}
 
 void RemoveBindHook()
 {
@@ -14,6 +56,11 @@ void RemoveBindHook()
 WNDPROC WindowProcOf(HWND hWnd)
 {
     return reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hWnd, GWLP_WNDPROC));
+}
+
+void SetWindowProc(HWND hWnd, WNDPROC pfnProc)
+{
+    ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pfnProc));
 }
 
 // The system may make a thread's default input-method window inside the
@@ -32,21 +79,23 @@ CWindow::~CWindow()
     Detach();
 }
 
-// The object goes into the window's user data and our procedure in front of
-// the window's own. Both are plain window fields: unlike a property, reading
-// them costs no round trip to the window manager on every message.
 bool CWindow::Attach(HWND hWnd)
 {
-    if (m_hWnd || !hWnd || !::IsWindow(hWnd) || FromHandle(hWnd)) return false;
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(hWnd, &owner);
-    if (owner != ::GetCurrentProcessId()) return false;
-    ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    m_pfnSuper = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticWindowProc)));
-    if (!m_pfnSuper) {
-        ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
-        return false;
+    if (m_hWnd || !hWnd || !::IsWindow(hWnd)) return false;
+    // The window's procedure runs on the thread that made it, and finds its
+    // object in that thread's map.
+    if (::GetWindowThreadProcessId(hWnd, nullptr) != ::GetCurrentThreadId()) return false;
+    if (CBinding* pBinding = FindBinding(hWnd)) {
+        if (pBinding->pObject) return false;
+        // Ours still passes messages on under a later layer: the object
+        // takes that place again rather than adding a layer of ours on top.
+        pBinding->pObject = this;
+        m_pfnSuper = pBinding->pfnSuper;
+    } else {
+        WNDPROC pfnSuper = WindowProcOf(hWnd);
+        if (!pfnSuper || !AddBinding(hWnd, CBinding{this, pfnSuper})) return false;
+        SetWindowProc(hWnd, StaticWindowProc);
+        m_pfnSuper = pfnSuper;
     }
     m_hWnd = hWnd;
     return true;
@@ -54,19 +103,25 @@ bool CWindow::Attach(HWND hWnd)
 
 void CWindow::Detach()
 {
-    if (!m_hWnd) return;
-    if (WindowProcOf(m_hWnd) == StaticWindowProc)
-        ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-    ::SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, 0);
+    HWND hWnd = m_hWnd;
     m_hWnd = nullptr;
     m_pfnSuper = nullptr;
+    CBinding* pBinding = hWnd ? FindBinding(hWnd) : nullptr;
+    if (!pBinding || pBinding->pObject != this) return;
+    if (::IsWindow(hWnd) && WindowProcOf(hWnd) != StaticWindowProc) {
+        // A later layer calls ours: cutting ours out would cut it too.
+        pBinding->pObject = nullptr;
+        return;
+    }
+    // On top, or the window ended without its last message reaching ours.
+    if (::IsWindow(hWnd)) SetWindowProc(hWnd, pBinding->pfnSuper);
+    RemoveBinding(hWnd);
 }
 
 CWindow* CWindow::FromHandle(HWND hWnd)
 {
-    if (!hWnd || WindowProcOf(hWnd) != StaticWindowProc) return nullptr;
-    CWindow* pObject = reinterpret_cast<CWindow*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
-    return pObject && pObject->m_hWnd == hWnd ? pObject : nullptr;
+    CBinding* pBinding = hWnd ? FindBinding(hWnd) : nullptr;
+    return pBinding ? pBinding->pObject : nullptr;
 }
 
 HWND CWindow::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style,
@@ -99,17 +154,21 @@ LRESULT CALLBACK CWindow::BindHookProc(int code, WPARAM wParam, LPARAM lParam)
         HHOOK hHook = t_hBindHook;
         t_pBindNext = nullptr;
         t_hBindHook = nullptr;
-        pObject->Attach(reinterpret_cast<HWND>(wParam));
+        // Other modules' hooks see the creation as well (a skinning module
+        // may subclass there), and may refuse it.
+        LRESULT refused = ::CallNextHookEx(hHook, code, wParam, lParam);
         ::UnhookWindowsHookEx(hHook);
-        return 0;
+        if (!refused) pObject->Attach(reinterpret_cast<HWND>(wParam));
+        return refused;
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT CALLBACK CWindow::StaticWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    CWindow* pThis = reinterpret_cast<CWindow*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
-    if (!pThis || pThis->m_hWnd != hWnd) return ::DefWindowProcW(hWnd, msg, wParam, lParam);
+    CBinding* pBinding = FindBinding(hWnd);
+    CWindow* pThis = pBinding ? pBinding->pObject : nullptr;
+    if (!pThis) return PassOn(hWnd, msg, wParam, lParam);
     LRESULT result = 0;
     try {
         result = pThis->WindowProc(msg, wParam, lParam);
@@ -117,8 +176,37 @@ LRESULT CALLBACK CWindow::StaticWindowProc(HWND hWnd, UINT msg, WPARAM wParam, L
         // Nothing may unwind through the system's message dispatch.
         result = 0;
     }
-    if (msg == WM_NCDESTROY && pThis->m_hWnd == hWnd) pThis->Detach();
+    // The object may be gone by now; the binding is looked up afresh.
+    if (msg == WM_NCDESTROY) ForgetWindow(hWnd);
     return result;
+}
+
+// Ours without an object, left under a later layer by Detach.
+LRESULT CWindow::PassOn(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    CBinding* pBinding = FindBinding(hWnd);
+    if (!pBinding) return ::DefWindowProcW(hWnd, msg, wParam, lParam);
+    WNDPROC pfnSuper = pBinding->pfnSuper;
+    if (msg == WM_NCDESTROY) {
+        ForgetWindow(hWnd);
+    } else if (WindowProcOf(hWnd) == StaticWindowProc) {
+        // The layers above have gone: ours leaves the chain as well.
+        SetWindowProc(hWnd, pfnSuper);
+        RemoveBinding(hWnd);
+    }
+    return ::CallWindowProcW(pfnSuper, hWnd, msg, wParam, lParam);
+}
+
+// The window has ended: so has its binding.
+void CWindow::ForgetWindow(HWND hWnd)
+{
+    CBinding* pBinding = FindBinding(hWnd);
+    if (!pBinding) return;
+    if (CWindow* pObject = pBinding->pObject) {
+        pObject->m_hWnd = nullptr;
+        pObject->m_pfnSuper = nullptr;
+    }
+    RemoveBinding(hWnd);
 }
 
 LRESULT CWindow::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam)

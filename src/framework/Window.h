@@ -1,8 +1,26 @@
-// A C++ object bound to a window. Binding is by subclassing (our procedure in
-// front of the window's own, the object in the window's user data), so an
-// object can take over a control made by a dialog template as well as a
-// window it creates itself; no global map from handles to objects is kept.
-// The user data of a bound window belongs to this class.
+// A C++ object bound to a window, by subclassing: our procedure goes in
+// front of the window's own, so that an object can take over a control made
+// by a dialog template as well as a window it creates itself.
+//
+// How the binding lives beside other subclasses (a skinning module puts its
+// own on the dialog and its controls, and its own value in their user data):
+// - Each thread keeps a map from window handle to binding (the object and
+//   the procedure ours passes on to), filled at Attach and emptied when the
+//   window ends (WM_NCDESTROY) or ours leaves the chain. Our procedure finds
+//   its object there whatever layers sit above or below it, and FromHandle
+//   answers from it for reflected notifications. A lookup is a plain map
+//   search: no window property (each a round trip to the window manager
+//   under Wine) and no window field that another module may own; the user
+//   data of a bound window stays free for others.
+// - A window's procedure runs on the thread that made the window, so the
+//   map of that thread is the one that counts: Attach refuses a window of
+//   another thread, and FromHandle answers only for this thread's windows.
+// - Detach while ours is on top restores the procedure it replaced. Under a
+//   later layer it cannot (the layer above calls ours, and cutting ours out
+//   would cut that layer too): ours stays in the chain and passes every
+//   message on unchanged, and takes itself out once the layers above are
+//   gone and a message finds it on top again. Attaching that window again
+//   takes the same place in the chain back instead of adding a second layer.
 #pragma once
 
 #include <windows.h>
@@ -18,10 +36,11 @@ public:
 
     HWND Hwnd() const { return m_hWnd; }
 
-    // Subclasses an existing window of this process; fails when this object
+    // Subclasses an existing window of this thread; fails when this object
     // or the window is already bound.
     bool Attach(HWND hWnd);
-    // Gives the window back to its own procedure.
+    // Ends the binding; the window keeps every other layer and its own
+    // procedure. Bind, detach and destroy an object on its window's thread.
     void Detach();
     bool AttachDlgItem(HWND hDlg, int id) { return Attach(::GetDlgItem(hDlg, id)); }
 
@@ -30,7 +49,7 @@ public:
     HWND CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style,
                   int x, int y, int width, int height, HWND hParent, UINT_PTR id);
 
-    // The object bound to a window by this class, or null.
+    // The object bound to a window of this thread, or null.
     static CWindow* FromHandle(HWND hWnd);
 
     LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const
@@ -69,6 +88,8 @@ protected:
 
 private:
     static LRESULT CALLBACK StaticWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    static LRESULT PassOn(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    static void ForgetWindow(HWND hWnd);
     static LRESULT CALLBACK BindHookProc(int code, WPARAM wParam, LPARAM lParam);
 
     HWND m_hWnd = nullptr;

@@ -1,5 +1,7 @@
 #include "lists/ListDrag.h"
 
+#include <algorithm>
+
 BOOL g_bSourceDragging = FALSE;
 std::vector<std::wstring> g_arrDragPaths;
 int g_nLastHoverItem = -2;
@@ -74,6 +76,29 @@ int InsertIndexFromHit(const CListView& list, POINT pt, int hit)
     if (list.GetItemRect(hit, &bounds, LVIR_BOUNDS) && pt.y <= bounds.top + (bounds.bottom - bounds.top) / 2)
         return hit;
     return hit + 1;
+}
+
+// Client coordinates, not offsets into the window rectangle: those are a
+// frame's width off, so a drop near the middle of an entry would land on the
+// wrong side of it. A point on the frame or the scroll bar counts as the
+// nearest client point, so that it means the entry beside it rather than the
+// end of the playlist.
+POINT MapPointToTarget(POINT screen, const CListView& playlist)
+{
+    RECT client = {};
+    ::GetClientRect(playlist.Hwnd(), &client);
+    ::ScreenToClient(playlist.Hwnd(), &screen);
+    if (client.right > 0) screen.x = std::clamp(screen.x, 0L, client.right - 1);
+    if (client.bottom > 0) screen.y = std::clamp(screen.y, 0L, client.bottom - 1);
+    return screen;
+}
+
+int GetTargetIndex(const CListView* pPlaylist, POINT q)
+{
+    if (!pPlaylist) return 0;
+    int hit = pPlaylist->HitTest(q);
+    if (hit < 0) return pPlaylist->GetItemCount();
+    return InsertIndexFromHit(*pPlaylist, q, hit);
 }
 
 bool BeginImageDrag(const CListView& list, HIMAGELIST image, POINT hotSpot, POINT clientStart)

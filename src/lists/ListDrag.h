@@ -30,6 +30,14 @@ CImageList CreateMultiDragImage(const CListView& list, int spareItems);
 // middle row included), after it otherwise.
 int InsertIndexFromHit(const CListView& list, POINT pt, int hit);
 
+// A screen point in the playlist's client coordinates; a point on its
+// frame or scroll bar counts as the nearest client point.
+POINT MapPointToTarget(POINT screen, const CListView& playlist);
+// The playlist index that a drop from the source list at q (playlist client
+// coordinates) inserts at: before the item in whose upper half q lies, after
+// it in its lower half, at the end when q is over no item; 0 without a list.
+int GetTargetIndex(const CListView* pPlaylist, POINT q);
+
 // Shows the drag image at the pointer for the whole screen and holds the
 // mouse for the list until EndImageDrag.
 bool BeginImageDrag(const CListView& list, HIMAGELIST image, POINT hotSpot, POINT clientStart);

@@ -35,7 +35,7 @@ CPlaylistListCtrl::CBatch::~CBatch()
     m_list.Invalidate(TRUE);
     if (!m_list.m_bChangedInBatch) return;
     m_list.m_bChangedInBatch = false;
-    m_list.m_hWndNotify.Post(WM_LIST_CHANGED);
+    m_list.m_notifyTarget.Post(WM_LIST_CHANGED);
 }
 
 void CPlaylistListCtrl::CBatch::ScrollTo(size_t item, BOOL partialOk)
@@ -46,7 +46,7 @@ void CPlaylistListCtrl::CBatch::ScrollTo(size_t item, BOOL partialOk)
 
 BOOL CPlaylistListCtrl::SetNotifyWnd(HWND hWnd)
 {
-    return m_hWndNotify.Set(hWnd);
+    return m_notifyTarget.Set(hWnd);
 }
 
 void CPlaylistListCtrl::UpdateItemCount() const
@@ -172,7 +172,7 @@ LRESULT CPlaylistListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_LBUTTONDBLCLK:
-        m_hWndNotify.Post(WM_PLAYLIST_DBLCLK);
+        m_notifyTarget.Post(WM_PLAYLIST_DBLCLK);
         break;
     case WM_MOUSEMOVE:
         if (m_bDragging) TrackInternalDrag(PointFromLParam(lParam));
@@ -209,7 +209,7 @@ bool CPlaylistListCtrl::OnReflectedNotify(NMHDR* header, LRESULT& result)
     if (m_nBatchDepth > 0) {
         m_bChangedInBatch = true;
     } else {
-        m_hWndNotify.Post(WM_LIST_CHANGED);
+        m_notifyTarget.Post(WM_LIST_CHANGED);
     }
     result = 0;
     return true;
@@ -249,6 +249,11 @@ bool CPlaylistListCtrl::GetInsertMark(RECT& rc) const
     return !m_bInsertMarkHidden;
 }
 
+int CPlaylistListCtrl::DropIndexAt(POINT screen) const
+{
+    return GetTargetIndex(this, MapPointToTarget(screen, *this));
+}
+
 int CPlaylistListCtrl::GetDropIndex(POINT pt) const
 {
     int hit = HitTest(pt);
@@ -268,13 +273,13 @@ BOOL CPlaylistListCtrl::IsDraggedItem(int index) const
 void CPlaylistListCtrl::BeginInternalDrag()
 {
     if (CollectSelection() <= 0) return;
-    m_pDragImage = CreateMultiDragImage(*this, 0);
-    if (!m_pDragImage) return;
+    m_dragImage = CreateMultiDragImage(*this, 0);
+    if (!m_dragImage) return;
     m_bDragging = TRUE;
     // The image hangs below and to the right of the pointer.
-    if (!BeginImageDrag(*this, m_pDragImage.Get(), POINT{0, 0}, POINT{0, 0})) {
+    if (!BeginImageDrag(*this, m_dragImage.Get(), POINT{0, 0}, POINT{0, 0})) {
         m_bDragging = FALSE;
-        m_pDragImage.Reset();
+        m_dragImage.Reset();
     }
 }
 
@@ -330,7 +335,7 @@ void CPlaylistListCtrl::EndInternalDrag()
     m_bDragging = FALSE;
     EndImageDrag();
     HideInsertMark();
-    m_pDragImage.Reset();
+    m_dragImage.Reset();
     Invalidate(TRUE);
 }
 

@@ -7,11 +7,12 @@
 #include "framework/Raii.h"
 #include "lists/ListCommon.h"
 #include "lists/ListEditing.h"
+#include "lists/PathDropTarget.h"
 
 #include <string>
 #include <vector>
 
-class CPlaylistListCtrl : public CListView {
+class CPlaylistListCtrl : public CListView, public IPathDropTarget {
 public:
     CPlaylistListCtrl() = default;
 
@@ -46,8 +47,11 @@ public:
 
     // The insertion mark of a drag: a black bar over the top of entry index,
     // or under the last entry when index is the entry count.
-    void ShowInsertMark(int index);
-    void HideInsertMark();
+    void ShowInsertMark(int index) override;
+    void HideInsertMark() override;
+    // A drop of source items lands on this list, where GetTargetIndex says.
+    HWND DropWindow() const override { return Hwnd(); }
+    int DropIndexAt(POINT screen) const override;
     // Where the mark stands; false while it is hidden.
     bool GetInsertMark(RECT& rc) const;
     // The insertion index for a drop at pt (client coordinates): as for a
@@ -100,11 +104,11 @@ private:
     void EndInternalDrag();
     LRESULT OnPaint(UINT msg, WPARAM wParam, LPARAM lParam);
 
-    CNotifyTarget m_hWndNotify;
+    CNotifyTarget m_notifyTarget;
     CIndexArray m_arrSelection;
     // Drag inside the list: the dragged indices are m_arrSelection.
     BOOL m_bDragging = FALSE;
-    CImageList m_pDragImage;
+    CImageList m_dragImage;
     RECT m_rcInsertMark = {};
     BOOL m_bInsertMarkHidden = TRUE;
     std::vector<std::wstring> m_arrPaths;

@@ -3,12 +3,8 @@
 #include "lists/FolderScan.h"
 #include "lists/ListDrag.h"
 #include "lists/ListMessages.h"
-#include "lists/PlaylistListCtrl.h"
-#include "res/resource_ids.h"
 
 #include <shlwapi.h>
-
-#include <algorithm>
 
 CSourceListCtrl::CSourceListCtrl()
     : m_hCursorArrow(::LoadCursorW(nullptr, IDC_ARROW)), m_hCursorNo(::LoadCursorW(nullptr, IDC_NO))
@@ -17,7 +13,7 @@ CSourceListCtrl::CSourceListCtrl()
 
 BOOL CSourceListCtrl::SetNotifyWnd(HWND hWnd)
 {
-    return m_hWndNotify.Set(hWnd);
+    return m_notifyTarget.Set(hWnd);
 }
 
 BOOL CSourceListCtrl::FillFromFolder(const wchar_t* folder)
@@ -37,7 +33,7 @@ BOOL CSourceListCtrl::FillFromFolder(const wchar_t* folder)
     m_arrPaths.swap(paths);
     if (otherFiles) ForgetHoverItem();
     ShowNewContent();
-    m_hWndNotify.Post(WM_LIST_CHANGED);
+    m_notifyTarget.Post(WM_LIST_CHANGED);
     return exists;
 }
 
@@ -135,7 +131,7 @@ LRESULT CSourceListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         if (IsSelectAllKey(*this, wParam)) SetAllItemsSelected(*this, true);
         break;
     case WM_LBUTTONDBLCLK:
-        m_hWndNotify.Post(WM_SOURCE_LIST_DBLCLK);
+        m_notifyTarget.Post(WM_SOURCE_LIST_DBLCLK);
         break;
     case WM_MOUSEMOVE:
         if (g_bSourceDragging) TrackSourceDrag(PointFromLParam(lParam));
@@ -143,7 +139,7 @@ LRESULT CSourceListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         break;
     case WM_LBUTTONUP: {
         LRESULT result = CListView::WindowProc(msg, wParam, lParam);
-        if (g_bSourceDragging && m_pDragImage) DropSourceDrag(PointFromLParam(lParam));
+        if (g_bSourceDragging && m_dragImage) DropSourceDrag(PointFromLParam(lParam));
         else ReleaseHandedOverCapture();
         return result;
     }
@@ -162,51 +158,21 @@ LRESULT CSourceListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     return CListView::WindowProc(msg, wParam, lParam);
 }
 
-CPlaylistListCtrl* CSourceListCtrl::FindPlaylist() const
-{
-    if (!m_hWndNotify.Get()) return nullptr;
-    HWND hPlaylist = ::GetDlgItem(m_hWndNotify.Get(), IDC_PLAYLIST_LIST);
-    return dynamic_cast<CPlaylistListCtrl*>(CWindow::FromHandle(hPlaylist));
-}
-
-// Client coordinates, not offsets into the window rectangle: those are a
-// frame's width off, so a drop near the middle of an entry would land on the
-// wrong side of it. A point on the frame or the scroll bar counts as the
-// nearest client point, so that it means the entry beside it rather than the
-// end of the playlist.
-POINT CSourceListCtrl::MapPointToTarget(POINT screen, const CListView& playlist)
-{
-    RECT client = {};
-    ::GetClientRect(playlist.Hwnd(), &client);
-    ::ScreenToClient(playlist.Hwnd(), &screen);
-    if (client.right > 0) screen.x = std::clamp(screen.x, 0L, client.right - 1);
-    if (client.bottom > 0) screen.y = std::clamp(screen.y, 0L, client.bottom - 1);
-    return screen;
-}
-
-int CSourceListCtrl::GetTargetIndex(const CListView* pPlaylist, POINT q)
-{
-    if (!pPlaylist) return 0;
-    int hit = pPlaylist->HitTest(q);
-    if (hit < 0) return pPlaylist->GetItemCount();
-    return InsertIndexFromHit(*pPlaylist, q, hit);
-}
-
 void CSourceListCtrl::BeginSourceDrag()
 {
     g_arrDragPaths.clear();
     if (GetSelectedPaths(g_arrDragPaths) <= 0) return;
     // This list's image stops one item short of the page's last item.
-    m_pDragImage = CreateMultiDragImage(*this, 1);
-    if (!m_pDragImage) return;
+    m_dragImage = CreateMultiDragImage(*this, 1);
+    if (!m_dragImage) return;
     IMAGEINFO info = {};
-    ::ImageList_GetImageInfo(m_pDragImage.Get(), 0, &info);
+    ::ImageList_GetImageInfo(m_dragImage.Get(), 0, &info);
     // The image hangs to the right of the pointer, centred on it vertically.
     POINT hotSpot = {0, (info.rcImage.bottom - info.rcImage.top) / 2};
     g_bSourceDragging = TRUE;
-    if (!BeginImageDrag(*this, m_pDragImage.Get(), hotSpot, hotSpot)) {
+    if (!BeginImageDrag(*this, m_dragImage.Get(), hotSpot, hotSpot)) {
         g_bSourceDragging = FALSE;
-        m_pDragImage.Reset();
+        m_dragImage.Reset();
     }
 }
 
@@ -215,11 +181,10 @@ void CSourceListCtrl::TrackSourceDrag(POINT pt)
     POINT screen = pt;
     ::ClientToScreen(Hwnd(), &screen);
     HWND hUnder = ::WindowFromPoint(screen);
-    if (m_hWndNotify.Get() && m_hCursorArrow && m_hCursorNo) {
-        CPlaylistListCtrl* pPlaylist = FindPlaylist();
-        if (pPlaylist && hUnder == pPlaylist->Hwnd()) {
+    if (m_notifyTarget.Get() && m_hCursorArrow && m_hCursorNo) {
+        if (m_pDropTarget && hUnder == m_pDropTarget->DropWindow()) {
             ::SetCursor(m_hCursorArrow);
-            pPlaylist->ShowInsertMark(GetTargetIndex(pPlaylist, MapPointToTarget(screen, *pPlaylist)));
+            m_pDropTarget->ShowInsertMark(m_pDropTarget->DropIndexAt(screen));
         } else {
             ::SetCursor(m_hCursorNo);
         }
@@ -231,14 +196,13 @@ void CSourceListCtrl::DropSourceDrag(POINT pt)
 {
     POINT screen = pt;
     ::ClientToScreen(Hwnd(), &screen);
-    CPlaylistListCtrl* pPlaylist = FindPlaylist();
-    RECT rcPlaylist = {};
-    bool dropped = pPlaylist && ::GetWindowRect(pPlaylist->Hwnd(), &rcPlaylist) &&
-                   ::PtInRect(&rcPlaylist, screen);
-    int index = dropped ? GetTargetIndex(pPlaylist, MapPointToTarget(screen, *pPlaylist)) : 0;
+    RECT rcTarget = {};
+    bool dropped = m_pDropTarget && ::GetWindowRect(m_pDropTarget->DropWindow(), &rcTarget) &&
+                   ::PtInRect(&rcTarget, screen);
+    int index = dropped ? m_pDropTarget->DropIndexAt(screen) : 0;
     EndSourceDrag();
     ::SetCursor(m_hCursorArrow);
-    if (dropped) m_hWndNotify.Post(WM_DROP_ON_PLAYLIST, static_cast<WPARAM>(index));
+    if (dropped) m_notifyTarget.Post(WM_DROP_ON_PLAYLIST, static_cast<WPARAM>(index));
 }
 
 // The playlist's mark goes whatever the drop: a drag released elsewhere
@@ -246,11 +210,11 @@ void CSourceListCtrl::DropSourceDrag(POINT pt)
 // before the capture goes, since releasing it comes back here.
 void CSourceListCtrl::EndSourceDrag()
 {
-    if (!g_bSourceDragging || !m_pDragImage) return;
+    if (!g_bSourceDragging || !m_dragImage) return;
     g_bSourceDragging = FALSE;
     EndImageDrag();
-    if (CPlaylistListCtrl* pPlaylist = FindPlaylist()) pPlaylist->HideInsertMark();
-    m_pDragImage.Reset();
+    if (m_pDropTarget) m_pDropTarget->HideInsertMark();
+    m_dragImage.Reset();
 }
 
 // The item tip hands a press on itself over to this list together with the
@@ -290,7 +254,7 @@ void CSourceListCtrl::ReportHoverItem(int item)
             ::MapWindowPoints(Hwnd(), nullptr, reinterpret_cast<POINT*>(&rcItem), 2);
         selected = (GetItemState(item, LVIS_SELECTED) & LVIS_SELECTED) != 0;
     }
-    if (m_hWndNotify.Get() && m_pTipSink) m_pTipSink->ShowItemTip(this, item, rcItem, text, selected);
+    if (m_notifyTarget.Get() && m_pTipSink) m_pTipSink->ShowItemTip(this, item, rcItem, text, selected);
 }
 
 bool CSourceListCtrl::OnReflectedNotify(NMHDR* header, LRESULT& result)
@@ -302,7 +266,7 @@ bool CSourceListCtrl::OnReflectedNotify(NMHDR* header, LRESULT& result)
         return true;
     }
     if (header->code != LVN_ITEMCHANGED) return false;
-    m_hWndNotify.Post(WM_LIST_CHANGED);
+    m_notifyTarget.Post(WM_LIST_CHANGED);
     result = 0;
     return true;
 }

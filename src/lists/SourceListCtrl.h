@@ -6,11 +6,10 @@
 #include "framework/Raii.h"
 #include "lists/ItemTipSink.h"
 #include "lists/ListCommon.h"
+#include "lists/PathDropTarget.h"
 
 #include <string>
 #include <vector>
-
-class CPlaylistListCtrl;
 
 class CSourceListCtrl : public CListView {
 public:
@@ -42,15 +41,8 @@ public:
     // Receives the item under the pointer while no drag is under way.
     void SetTipSink(IItemTipSink* pSink) { m_pTipSink = pSink; }
 
-    // The playlist (control 1022 of the notify window), or null.
-    CPlaylistListCtrl* FindPlaylist() const;
-    // A screen point in the playlist's client coordinates; a point on its
-    // frame or scroll bar counts as the nearest client point.
-    static POINT MapPointToTarget(POINT screen, const CListView& playlist);
-    // The playlist index that a drop at q (playlist client coordinates)
-    // inserts at: before the item in whose upper half q lies, after it in
-    // its lower half, at the end when q is over no item; 0 without a list.
-    static int GetTargetIndex(const CListView* pPlaylist, POINT q);
+    // Where a drag of this list's items can be dropped; null: nowhere.
+    void SetDropTarget(IPathDropTarget* pTarget) { m_pDropTarget = pTarget; }
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -74,11 +66,12 @@ private:
     void ForgetHoverItem();
     POINT ViewOrigin() const;
 
-    CNotifyTarget m_hWndNotify;
+    CNotifyTarget m_notifyTarget;
     // Drag image of a drag out of this list; only exists while it lasts.
-    CImageList m_pDragImage;
+    CImageList m_dragImage;
     HCURSOR m_hCursorArrow = nullptr;
     HCURSOR m_hCursorNo = nullptr;
     std::vector<std::wstring> m_arrPaths;
     IItemTipSink* m_pTipSink = nullptr;
+    IPathDropTarget* m_pDropTarget = nullptr;
 };

@@ -42,10 +42,10 @@ HMODULE CSkinHook::LoadModule(const wchar_t* pszFolder) const
 DWORD CSkinHook::AttachSkin(HWND hWnd, const SKINPARAMS* pParams, const wchar_t* pszFolder)
 {
     ReleaseSkin();
-    m_hModule = LoadModule(pszFolder);
+    m_hModule.Reset(LoadModule(pszFolder));
     if (!m_hModule) return 0;
     m_pfnCallHookWnd = reinterpret_cast<CallHookWndFn>(
-        reinterpret_cast<void*>(::GetProcAddress(m_hModule, kEntryName)));
+        reinterpret_cast<void*>(::GetProcAddress(m_hModule.Get(), kEntryName)));
     if (!m_pfnCallHookWnd) return 0;
     m_hSkin = m_pfnCallHookWnd(kCreateSkin, 0, 0, 0, 0);
     if (!m_hSkin) return 0;
@@ -61,8 +61,7 @@ DWORD CSkinHook::ReleaseSkin()
         m_pfnCallHookWnd(kDestroySkin, m_hSkin, 0, 0, 0);
         m_hSkin = 0;
     }
-    ::FreeLibrary(m_hModule);
-    m_hModule = nullptr;
+    m_hModule.Reset();
     m_pfnCallHookWnd = nullptr;
     return result;
 }

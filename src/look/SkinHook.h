@@ -4,6 +4,8 @@
 // plain look.
 #pragma once
 
+#include "framework/Handles.h"
+
 #include <windows.h>
 
 // The record handed to the module with a window (operation 3). Its layout is
@@ -54,7 +56,7 @@ private:
     HMODULE LoadModule(const wchar_t* pszFolder) const;
 
     DWORD m_hSkin = 0;
-    HMODULE m_hModule = nullptr;
+    CModule m_hModule;
     CallHookWndFn m_pfnCallHookWnd = nullptr;
 };
 

@@ -1,6 +1,7 @@
 // The main dialog with the real pointer: the tip over a source item whose
-// name is too long for it, a double click on that tip, and a drag from the
-// source list into the playlist, all handled by the dialog itself.
+// name is too long for it, a double click on that tip, a drag from the
+// source list into the playlist and one within the playlist, all handled by
+// the dialog itself.
 #include "../lists/PointerInput.h"
 
 #include "dialog/PlaylistDlg.h"
@@ -213,6 +214,24 @@ void Scenario(HWND hDlg)
     EXPECT_EQ(LVIS_SELECTED, ::SendMessageW(hPlaylist, LVM_GETITEMSTATE, 0, LVIS_SELECTED));
     EXPECT_EQ(1, ::SendMessageW(hPlaylist, LVM_GETSELECTEDCOUNT, 0, 0));
     EXPECT_EQ(hPlaylist, ::GetFocus()) << "the playlist takes the focus after a drop";
+
+    // Within the playlist: the dropped entry dragged under the last one.
+    auto* pPlaylist = dynamic_cast<CPlaylistListCtrl*>(CWindow::FromHandle(hPlaylist));
+    ASSERT_NE(nullptr, pPlaylist);
+    RECT rcLast = {};
+    ASSERT_EQ(1, FindItem(hPlaylist, kLongName, rcLast));
+    ASSERT_EQ(0, FindItem(hPlaylist, L"short.mp3", rcItem));
+    start = POINT{rcItem.left + 50, rcItem.top + 3};
+    ASSERT_TRUE(MoveTo(start));
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(Pump(1000, LeftButtonDown));
+    ASSERT_TRUE(MoveTo(POINT{start.x + 15, start.y + 4}));
+    ASSERT_TRUE(MoveTo(POINT{rcLast.left + 50, rcLast.bottom - 2}));
+    RECT rcMark = {};
+    ASSERT_TRUE(Pump(1000, [&] { return pPlaylist->GetInsertMark(rcMark); })) << "the drag shows its mark";
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(Pump(1000, [hPlaylist] { return ItemText(hPlaylist, 1) == L"short.mp3"; }));
+    EXPECT_EQ(kLongName, ItemText(hPlaylist, 0));
 }
 
 TEST(DialogDrag, TipDoubleClickAndDropFillThePlaylist)
@@ -220,7 +239,7 @@ TEST(DialogDrag, TipDoubleClickAndDropFillThePlaylist)
     wchar_t exe[MAX_PATH] = {};
     ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
     std::wstring resources(exe);
-    resources = resources.substr(0, resources.find_last_of(L'\\')) + L"\\..\\bin\\ZKWAPlRs.crl";
+    resources = resources.substr(0, resources.find_last_of(L'\\')) + L"\\..\\..\\bin\\ZKWAPlRs.crl";
     HMODULE hResources = ::LoadLibraryW(resources.c_str());
     ASSERT_NE(nullptr, hResources);
     SetResourceModule(hResources);

@@ -107,7 +107,7 @@ class DialogWorkflowTest : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        s_hResources = ::LoadLibraryW((ProgramFolder() + L"\\..\\bin\\ZKWAPlRs.crl").c_str());
+        s_hResources = ::LoadLibraryW((ProgramFolder() + L"\\..\\..\\bin\\ZKWAPlRs.crl").c_str());
         ASSERT_NE(nullptr, s_hResources);
         SetResourceModule(s_hResources);
         g_strMsgCaption = LoadResString(IDS_MSG_CAPTION);

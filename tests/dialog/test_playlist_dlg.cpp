@@ -21,7 +21,7 @@ class PlaylistDlgTest : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        s_hResources = ::LoadLibraryW((ProgramFolder() + L"\\..\\bin\\ZKWAPlRs.crl").c_str());
+        s_hResources = ::LoadLibraryW((ProgramFolder() + L"\\..\\..\\bin\\ZKWAPlRs.crl").c_str());
         ASSERT_NE(nullptr, s_hResources);
         SetResourceModule(s_hResources);
     }
@@ -69,6 +69,15 @@ HMODULE PlaylistDlgTest::s_hResources = nullptr;
 std::function<void(HWND)> PlaylistDlgTest::s_check;
 CPlaylistDlg* PlaylistDlgTest::s_pDlg = nullptr;
 
+// A count that the subclassing skin beside the tests reports; -1 while the
+// module is not loaded.
+LONG SkinCount(const char* name)
+{
+    HMODULE hSkin = ::GetModuleHandleW(L"HookWndU.DLL");
+    FARPROC count = hSkin ? ::GetProcAddress(hSkin, name) : nullptr;
+    return count ? reinterpret_cast<LONG(WINAPI*)()>(reinterpret_cast<void*>(count))() : -1;
+}
+
 TEST_F(PlaylistDlgTest, WindowCarriesMarkerIconsAndLimits)
 {
     CPlaylistDlg dlg;
@@ -80,6 +89,16 @@ TEST_F(PlaylistDlgTest, WindowCarriesMarkerIconsAndLimits)
         EXPECT_EQ(big, reinterpret_cast<HICON>(::SendMessageW(hWnd, WM_QUERYDRAGICON, 0, 0)));
         EXPECT_EQ(static_cast<LRESULT>(PLAYLIST_NAME_MAX_CHARS),
                   ::SendDlgItemMessageW(hWnd, IDC_PLAYLIST_NAME, EM_GETLIMITTEXT, 0, 0));
+
+        // The skin sits on the dialog, its eight buttons and four statics,
+        // with its own value in their user data, and paints the background.
+        EXPECT_EQ(13, SkinCount("LiveSubclasses"));
+        EXPECT_NE(0, ::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+        LONG painted = SkinCount("PaintedBackgrounds");
+        HDC hDc = ::GetDC(hWnd);
+        EXPECT_EQ(TRUE, ::SendMessageW(hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(hDc), 0));
+        ::ReleaseDC(hWnd, hDc);
+        EXPECT_EQ(painted + 1, SkinCount("PaintedBackgrounds"));
 
         // Centred on the desktop.
         RECT window = {}, desktop = {};
@@ -96,6 +115,7 @@ TEST_F(PlaylistDlgTest, WindowCarriesMarkerIconsAndLimits)
     });
     EXPECT_EQ(IDCANCEL, result);
     EXPECT_FALSE(dlg.ClosedByRequest());
+    EXPECT_EQ(0, SkinCount("LiveSubclasses")) << "the skin's layers end with the windows";
 }
 
 TEST_F(PlaylistDlgTest, ShareMessageIsAnsweredAndNeverPassedOn)
@@ -171,7 +191,7 @@ TEST_F(PlaylistDlgTest, DeviceIconShowsOnlyWhenBothSizesExist)
         });
     }
     ASSERT_FALSE(generic.empty());
-    std::wstring module = ProgramFolder() + L"\\..\\companion\\DeviceIcon.dll";
+    std::wstring module = ProgramFolder() + L"\\..\\..\\companion\\DeviceIcon.dll";
     ::lstrcpyW(m_fields.m_szIconModule, module.c_str());
     HMODULE hModule = ::LoadLibraryExW(module.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(nullptr, hModule);

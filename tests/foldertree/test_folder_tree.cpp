@@ -51,6 +51,16 @@ void MakeFiles(const std::wstring& parent, std::initializer_list<const wchar_t*>
     }
 }
 
+// Shows the tree's folders in a source list, as the main dialog does.
+class CSourceFiles : public IFolderFilesSink {
+public:
+    explicit CSourceFiles(CSourceListCtrl& list) : m_list(list) {}
+    void ShowFolderFiles(const wchar_t* folder) override { m_list.FillFromFolder(folder); }
+
+private:
+    CSourceListCtrl& m_list;
+};
+
 // Counts the fills and lets a test act while the placeholder is shown.
 class CObservedFolderTree : public CFolderTreeCtrl {
 public:
@@ -101,6 +111,7 @@ protected:
                                      nullptr, nullptr);
         ::SendMessageW(hCaption, WM_SETFONT,
                        reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+        tree.SetFilesSink(&sourceFiles);
         tree.InitFolderTree(host.Hwnd());
         PumpMessages();
         hRoot = tree.GetRootItem();
@@ -137,6 +148,7 @@ protected:
     CTreeHost host;
     CObservedFolderTree tree;
     CSourceListCtrl source;
+    CSourceFiles sourceFiles{source};
     HWND hCaption = nullptr;
     HTREEITEM hRoot = nullptr;
 };

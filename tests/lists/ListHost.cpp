@@ -53,6 +53,7 @@ bool CListHost::Create(bool visible, int listHeight)
         return false;
     source.SetNotifyWnd(Hwnd());
     playlist.SetNotifyWnd(Hwnd());
+    source.SetDropTarget(&playlist);
     InitListColumn(source);
     InitListColumn(playlist);
     if (visible) {

@@ -15,8 +15,8 @@ class CListHost : public CWindow {
 public:
     ~CListHost() override;
 
-    // Creates the window with both lists bound, notifying this window and
-    // with their column set up. Hidden unless visible is set; the lists are
+    // Creates the window with both lists bound, notifying this window, the
+    // playlist as the source list's drop target and their column set up. Hidden unless visible is set; the lists are
     // listHeight pixels high.
     bool Create(bool visible, int listHeight = 200);
     void Destroy();

@@ -43,7 +43,7 @@ TEST_F(DropIndex, HalvesOfAnEntryChooseBeforeOrAfterIt)
         for (const auto& c : cases) {
             POINT pt = {20, c.y};
             EXPECT_EQ(c.index, list.GetDropIndex(pt)) << "item " << item << " y " << c.y;
-            EXPECT_EQ(c.index, CSourceListCtrl::GetTargetIndex(&list, pt)) << "item " << item << " y " << c.y;
+            EXPECT_EQ(c.index, GetTargetIndex(&list, pt)) << "item " << item << " y " << c.y;
         }
     }
 }
@@ -58,15 +58,15 @@ TEST_F(DropIndex, AwayFromTheEntries)
     POINT beside = {-30, last.top + 1};
 
     EXPECT_EQ(6, list.GetDropIndex(belowLast));
-    EXPECT_EQ(6, CSourceListCtrl::GetTargetIndex(&list, belowLast));
+    EXPECT_EQ(6, GetTargetIndex(&list, belowLast));
     EXPECT_EQ(0, list.GetDropIndex(aboveTop));
     EXPECT_EQ(6, list.GetDropIndex(beside)) << "an entry's height or more below the top: the end";
     EXPECT_EQ(0, list.GetDropIndex(POINT{-30, height - 1}));
-    EXPECT_EQ(0, CSourceListCtrl::GetTargetIndex(nullptr, belowLast)) << "no playlist";
+    EXPECT_EQ(0, GetTargetIndex(nullptr, belowLast)) << "no playlist";
 
     list.RemoveAllEntries();
     EXPECT_EQ(0, list.GetDropIndex(belowLast)) << "empty playlist";
-    EXPECT_EQ(0, CSourceListCtrl::GetTargetIndex(&list, belowLast));
+    EXPECT_EQ(0, GetTargetIndex(&list, belowLast));
 }
 
 // A source drag hit-tests in the playlist's client area; the frame and the
@@ -81,17 +81,17 @@ TEST_F(DropIndex, SourcePointsMapToThePlaylistsClientArea)
 
     RECT item2 = Item(2);
     POINT inside = {origin.x + 15, origin.y + item2.top + 1};
-    POINT q = CSourceListCtrl::MapPointToTarget(inside, list);
+    POINT q = MapPointToTarget(inside, list);
     EXPECT_EQ(15, q.x);
     EXPECT_EQ(item2.top + 1, q.y);
 
-    q = CSourceListCtrl::MapPointToTarget(POINT{window.left, window.top}, list);
+    q = MapPointToTarget(POINT{window.left, window.top}, list);
     EXPECT_EQ(0, q.x);
     EXPECT_EQ(0, q.y);
-    EXPECT_EQ(0, CSourceListCtrl::GetTargetIndex(&list, q)) << "the top frame is before the first entry";
+    EXPECT_EQ(0, GetTargetIndex(&list, q)) << "the top frame is before the first entry";
 
-    q = CSourceListCtrl::MapPointToTarget(POINT{window.right - 1, origin.y + item2.top + 1}, list);
-    EXPECT_EQ(2, CSourceListCtrl::GetTargetIndex(&list, q)) << "the right frame is beside entry 2";
+    q = MapPointToTarget(POINT{window.right - 1, origin.y + item2.top + 1}, list);
+    EXPECT_EQ(2, GetTargetIndex(&list, q)) << "the right frame is beside entry 2";
 }
 
 TEST_F(DropIndex, InsertMarkStandsOverTheEntryOrUnderTheLast)
