@@ -115,6 +115,24 @@ void CPlaylistDlg::OnOK()
 {
 }
 
+// Escape, the Close button, the close box and Alt+F4 all come here; a close
+// requested by another start or the removal of the device does not. A
+// playlist that would be lost goes only when the user says so; No, the
+// default, keeps the window so that a second stray key loses nothing either.
+void CPlaylistDlg::OnCancel()
+{
+    if (HasUnsavedPlaylist() &&
+        ShowAppMessage(Hwnd(), IDS_CLOSE_UNSAVED, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        return;
+    CModalDialog::OnCancel();
+}
+
+bool CPlaylistDlg::HasUnsavedPlaylist() const
+{
+    const std::vector<std::wstring>& paths = m_listPlaylist.Paths();
+    return !paths.empty() && paths != m_arrSavedPaths;
+}
+
 bool CPlaylistDlg::OnCommand(int id, UINT code, HWND hControl)
 {
     if (code != BN_CLICKED) return CModalDialog::OnCommand(id, code, hControl);

@@ -40,6 +40,7 @@ protected:
     void BindControls() override;
     BOOL OnInitDialog() override;
     void OnOK() override;
+    void OnCancel() override;
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool OnCommand(int id, UINT code, HWND hControl) override;
 
@@ -60,6 +61,8 @@ private:
     void OnRemoveAll();
     void OnMove(bool up);
     void UpdateButtons();
+    // The playlist holds entries that differ from what was last saved.
+    bool HasUnsavedPlaylist() const;
 
     // Saving (SavePlaylist.cpp).
     void SetDefaultPlaylistName();
@@ -70,6 +73,9 @@ private:
     CSourceListCtrl m_listSource;
     CPlaylistListCtrl m_listPlaylist;
     std::wstring m_strPlaylistName;
+    // The playlist as it was last saved; closing asks while the playlist
+    // differs from it.
+    std::vector<std::wstring> m_arrSavedPaths;
     HICON m_hIcon = nullptr;
     UINT m_nShareMsg = 0;
     bool m_bClosedByRequest = false;

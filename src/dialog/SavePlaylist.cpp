@@ -35,6 +35,7 @@ void CPlaylistDlg::OnSave()
 
     switch (SavePlaylist(name)) {
     case kSaved:
+        m_arrSavedPaths = m_listPlaylist.Paths();
         ::PostMessageW(HWND_BROADCAST, ::RegisterWindowMessageW(kContentUpdatedMessageName),
                        kContentUpdatedPlaylists, 0);
         if (ShowAppMessage(Hwnd(), IDS_SAVED_ANOTHER, MB_YESNO | MB_ICONQUESTION) == IDNO) {

@@ -20,7 +20,10 @@ inline const wchar_t* BuiltInText(UINT id)
                L"that cannot be written in a playlist on this computer, and the player has no "
                L"short names for them. Rename those files on the player and add them again.";
     case IDS_CLOSE_UNSAVED:
-        return L"The playlist has not been saved.\n\nDo you want to close without saving it?";
+        return L"This playlist has not been saved. If you close the window now, it is lost.\n\n"
+               L"Do you want to close without saving?\n\n"
+               L"Yes: close and discard the playlist.\n"
+               L"No: keep the window open, so that you can save it.";
     default:
         return nullptr;
     }

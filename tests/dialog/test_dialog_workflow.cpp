@@ -320,6 +320,43 @@ TEST_F(DialogWorkflowTest, RefusalsExplainThemselvesAndChangeNothing)
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(atRoot.c_str()));
 }
 
+// Every way a user closes the window asks while the playlist would be lost:
+// the Close button, Escape and the close box (Alt+F4 and the system menu
+// send the same command). No keeps the window and the playlist.
+TEST_F(DialogWorkflowTest, ClosingAnUnsavedPlaylistAsksFirst)
+{
+    CPlaylistDlg dlg;
+    // Escape and the close box reach the dialog through its modal loop.
+    auto closeThreeWaysAndSayNo = [this](HWND hDlg) {
+        m_yesNoAnswer = IDNO;
+        Click(hDlg, IDC_CLOSE);
+        ::PostMessageW(::GetDlgItem(hDlg, IDC_PLAYLIST_NAME), WM_KEYDOWN, VK_ESCAPE, 0);
+        ::PostMessageW(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0);
+    };
+    INT_PTR result = Run(dlg, {
+        [](HWND hDlg) { ASSERT_TRUE(SelectFolder(hDlg, L"Album")); },
+        [](HWND hDlg) { Click(hDlg, IDC_ADD_ALL); },
+        closeThreeWaysAndSayNo,
+        [this](HWND hDlg) {
+            EXPECT_EQ(std::vector<std::wstring>(3, Text(IDS_CLOSE_UNSAVED)), m_boxes);
+            EXPECT_EQ(3, ItemCount(hDlg, IDC_PLAYLIST_LIST));
+            m_boxes.clear();
+            // Fewer entries are still a playlist that was never saved.
+            SelectItem(hDlg, IDC_PLAYLIST_LIST, 0);
+            Click(hDlg, IDC_REMOVE_SELECTED);
+        },
+        closeThreeWaysAndSayNo,
+        [this](HWND hDlg) {
+            EXPECT_EQ(3u, m_boxes.size());
+            m_boxes.clear();
+            m_yesNoAnswer = IDYES;
+            Click(hDlg, IDC_CLOSE);
+        },
+    });
+    EXPECT_EQ(IDCANCEL, result);
+    EXPECT_EQ((std::vector<std::wstring>{Text(IDS_CLOSE_UNSAVED)}), m_boxes);
+}
+
 TEST_F(DialogWorkflowTest, DefaultNameIsTheFirstThatIsFree)
 {
     WriteBytes(kPlaylists + L"\\Playlist 1.m3u", "");
