@@ -109,6 +109,7 @@ void CFolderTreeCtrl::InitFolderTree(HWND hDlg)
     SetRedraw(FALSE);
     CItemIdList pidl = PathToIdList(root, Hwnd());
     InsertRootItem(pidl.Get());
+    m_hShownItem = GetRootItem();
     if (m_pSourceList) m_pSourceList->FillFromFolder(root);
     SetCaptionPath(root);
     SetRedraw(TRUE);
@@ -342,6 +343,29 @@ void CFolderTreeCtrl::SetCaptionPath(std::wstring path) const
     ::SetWindowTextW(m_hCaption, path.c_str());
 }
 
+LRESULT CFolderTreeCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = CLoadingTreeCtrl::WindowProc(msg, wParam, lParam);
+    // The questions FollowSelection asks come back through here.
+    if (m_bFollowing || msg == WM_DESTROY || msg == WM_NCDESTROY) return result;
+    m_bFollowing = true;
+    CScopeExit done([this] { m_bFollowing = false; });
+    FollowSelection();
+    return result;
+}
+
+// Whatever moved the selection (a click, a key, a collapse, a deletion),
+// the folder shown is the one selected, so that Add All never takes files
+// from a folder other than the highlighted one.
+void CFolderTreeCtrl::FollowSelection()
+{
+    HTREEITEM hSelected = GetSelectedItem();
+    // The "Loading..." placeholder and an empty selection have no record.
+    if (!hSelected || hSelected == m_hShownItem || !RecordOf(hSelected)) return;
+    m_hShownItem = hSelected;
+    ShowSelectedFolder(hSelected);
+}
+
 bool CFolderTreeCtrl::OnReflectedNotify(NMHDR* header, LRESULT& result)
 {
     switch (header->code) {
@@ -365,6 +389,7 @@ void CFolderTreeCtrl::OnSelChanged(const NMTREEVIEWW& tv)
 {
     // The "Loading..." placeholder and an empty selection have no record.
     if (!tv.itemNew.lParam) return;
+    m_hShownItem = tv.itemNew.hItem;
     // The caption keeps the fitted path: a path that fits stays whole, a
     // longer one is never shown cut off at the control's edge.
     UpdateCaption();
@@ -381,5 +406,7 @@ void CFolderTreeCtrl::OnGetDispInfo(NMTVDISPINFOW& info)
 
 void CFolderTreeCtrl::OnDeleteItem(const NMTREEVIEWW& tv)
 {
+    // A later item may get the same handle.
+    if (tv.itemOld.hItem == m_hShownItem) m_hShownItem = nullptr;
     delete RecordOf(tv.itemOld.lParam);
 }

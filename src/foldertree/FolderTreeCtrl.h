@@ -39,6 +39,7 @@ protected:
     BOOL ShowSelectedFolder(HTREEITEM hItem) override;
     void UpdateCaption() override;
 
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool OnReflectedNotify(NMHDR* header, LRESULT& result) override;
 
 private:
@@ -66,12 +67,18 @@ private:
     // Shows path in the caption, fitted so that it is never cut off.
     void SetCaptionPath(std::wstring path) const;
 
+    // Shows the selected folder when it is not the one shown: the control
+    // also moves its selection without telling (a collapse above it).
+    void FollowSelection();
     void OnSelChanged(const NMTREEVIEWW& tv);
     void OnGetDispInfo(NMTVDISPINFOW& info);
     void OnDeleteItem(const NMTREEVIEWW& tv);
 
     CSourceListCtrl* m_pSourceList = nullptr;
     HWND m_hCaption = nullptr;
+    // The item whose folder the caption and the source list show.
+    HTREEITEM m_hShownItem = nullptr;
+    bool m_bFollowing = false;
     // Detached from the control before it is destroyed with this object.
     CFolderIcons m_icons;
     int m_nDeviceIcon = -1;

@@ -45,13 +45,11 @@ void SelectItem(HWND hDlg, int listId, int item)
                           reinterpret_cast<LPARAM>(&state));
 }
 
-// Selects the child of the tree's root that has the given text.
-bool SelectFolder(HWND hDlg, const wchar_t* name)
+// The child of parent (expanded first) that has the given text.
+HTREEITEM FindFolder(HWND tree, HTREEITEM parent, const wchar_t* name)
 {
-    HWND tree = ::GetDlgItem(hDlg, IDC_FOLDER_TREE);
-    HTREEITEM root = TreeView_GetRoot(tree);
-    TreeView_Expand(tree, root, TVE_EXPAND);
-    for (HTREEITEM item = TreeView_GetChild(tree, root); item; item = TreeView_GetNextSibling(tree, item)) {
+    TreeView_Expand(tree, parent, TVE_EXPAND);
+    for (HTREEITEM item = TreeView_GetChild(tree, parent); item; item = TreeView_GetNextSibling(tree, item)) {
         wchar_t text[MAX_PATH] = {};
         TVITEMW tvi = {};
         tvi.mask = TVIF_TEXT;
@@ -59,9 +57,17 @@ bool SelectFolder(HWND hDlg, const wchar_t* name)
         tvi.pszText = text;
         tvi.cchTextMax = MAX_PATH;
         TreeView_GetItem(tree, &tvi);
-        if (::lstrcmpiW(text, name) == 0) return TreeView_SelectItem(tree, item) != FALSE;
+        if (::lstrcmpiW(text, name) == 0) return item;
     }
-    return false;
+    return nullptr;
+}
+
+// Selects the child of the tree's root that has the given text.
+bool SelectFolder(HWND hDlg, const wchar_t* name)
+{
+    HWND tree = ::GetDlgItem(hDlg, IDC_FOLDER_TREE);
+    HTREEITEM item = FindFolder(tree, TreeView_GetRoot(tree), name);
+    return item && TreeView_SelectItem(tree, item);
 }
 
 // A top-level window of the test that counts the content-updated broadcast.
@@ -318,6 +324,34 @@ TEST_F(DialogWorkflowTest, RefusalsExplainThemselvesAndChangeNothing)
     EXPECT_EQ("\\ALBUM\\C.WMA\r\n", ReadBytes(existing));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW((kRoot + L"Escape.m3u").c_str()));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(atRoot.c_str()));
+}
+
+// However the tree's selection moves, the caption and the source list show
+// the selected folder: a collapse above it moves it to the collapsed folder.
+TEST_F(DialogWorkflowTest, FileListFollowsTheTreesSelection)
+{
+    ::CreateDirectoryW((kAlbum + L"\\Disc 2").c_str(), nullptr);
+    WriteBytes(kAlbum + L"\\Disc 2\\d.mp3", "x");
+    CPlaylistDlg dlg;
+    Run(dlg, {
+        [](HWND hDlg) {
+            HWND tree = ::GetDlgItem(hDlg, IDC_FOLDER_TREE);
+            HTREEITEM disc = FindFolder(tree, FindFolder(tree, TreeView_GetRoot(tree), L"Album"), L"Disc 2");
+            ASSERT_NE(nullptr, disc);
+            TreeView_SelectItem(tree, disc);
+            EXPECT_EQ(1, ItemCount(hDlg, IDC_SOURCE_LIST));
+            EXPECT_EQ(kAlbum + L"\\Disc 2", GetWindowTextString(::GetDlgItem(hDlg, IDC_FOLDER_CAPTION)));
+            TreeView_Expand(tree, TreeView_GetParent(tree, disc), TVE_COLLAPSE);
+        },
+        [](HWND hDlg) {
+            HWND tree = ::GetDlgItem(hDlg, IDC_FOLDER_TREE);
+            HTREEITEM album = FindFolder(tree, TreeView_GetRoot(tree), L"Album");
+            EXPECT_EQ(album, TreeView_GetSelection(tree));
+            EXPECT_EQ(kAlbum, GetWindowTextString(::GetDlgItem(hDlg, IDC_FOLDER_CAPTION)));
+            EXPECT_EQ(3, ItemCount(hDlg, IDC_SOURCE_LIST));
+            Click(hDlg, IDC_CLOSE);
+        },
+    });
 }
 
 // Every way a user closes the window asks while the playlist would be lost:
