@@ -2,6 +2,7 @@
 // buttons that edit and save it.
 #pragma once
 
+#include "dialog/DialogLayout.h"
 #include "foldertree/FolderTreeCtrl.h"
 #include "framework/Dialog.h"
 #include "lists/ItemTipSink.h"
@@ -64,6 +65,13 @@ private:
     // The playlist holds entries that differ from what was last saved.
     bool HasUnsavedPlaylist() const;
 
+    // Size and DPI (DialogSizing.cpp).
+    void MakeResizable();
+    void CaptureLayout();
+    void ApplyLayout();
+    void OnGetMinMaxInfo(MINMAXINFO& info) const;
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+
     // Saving (SavePlaylist.cpp).
     void SetDefaultPlaylistName();
     void OnSave();
@@ -83,6 +91,11 @@ private:
     std::function<void()> m_onReady;
     CItemTipWnd m_wndTip;
     bool m_bTipReady = false;
+    // The template's layout, the controls it places, and the DPI the window
+    // is shown at.
+    CDialogLayout m_layout;
+    std::vector<HWND> m_layoutControls;
+    UINT m_nDpi = 96;
     // Last, so that it is released first, once the window is gone.
     CSkinHook m_skin;
 };

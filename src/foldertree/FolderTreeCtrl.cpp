@@ -115,17 +115,34 @@ void CFolderTreeCtrl::InitFolderTree(HWND hDlg)
     SetRedraw(TRUE);
 }
 
+// The control is given the new list before the old one is destroyed, so
+// that it never paints from a list that is gone.
 void CFolderTreeCtrl::SetImages(int size, HICON hDeviceIcon)
 {
-    m_nDeviceIcon = -1;
-    if (!m_icons.Create(size)) return;
-    m_nDeviceIcon = m_icons.AddIcon(hDeviceIcon);
+    CFolderIcons icons;
+    if (!icons.Create(size)) return;
+    const int deviceIcon = icons.AddIcon(hDeviceIcon);
+    CFolderIcons old = std::move(m_icons);
+    m_icons = std::move(icons);
+    m_nDeviceIcon = deviceIcon;
+    if (!Hwnd() || !Send(TVM_GETIMAGELIST, TVSIL_NORMAL)) return;
+    ForgetItemIcons(TVI_ROOT);
+    AttachImageList();
+    ::InvalidateRect(Hwnd(), nullptr, TRUE);
 }
 
 void CFolderTreeCtrl::AttachImageList()
 {
     if (!m_icons.Get()) SetImages(::GetSystemMetrics(SM_CXSMICON), nullptr);
     if (m_icons.Get()) Send(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(m_icons.Get()));
+}
+
+void CFolderTreeCtrl::ForgetItemIcons(HTREEITEM hParent)
+{
+    for (HTREEITEM hItem = GetChildItem(hParent); hItem; hItem = GetNextSiblingItem(hItem)) {
+        if (CFolderItemData* pRecord = RecordOf(hItem)) pRecord->m_nIcons[0] = pRecord->m_nIcons[1] = -1;
+        ForgetItemIcons(hItem);
+    }
 }
 
 void CFolderTreeCtrl::InsertRootItem(LPCITEMIDLIST pidl)

@@ -24,9 +24,13 @@ public:
     // device root, shows its icons (the system's small size unless SetImages
     // came first) and fills the source list.
     void InitFolderTree(HWND hDlg);
-    // Before InitFolderTree: the tree's images are size x size pixels, and
-    // the device root shows hDeviceIcon (a copy is kept; null for none).
+    // The tree's images are size x size pixels, and the device root shows
+    // hDeviceIcon (a copy is kept; null for none). Also later, when the
+    // window moves to a screen of another DPI: the folders' icons are then
+    // copied anew at the new size.
     void SetImages(int size, HICON hDeviceIcon);
+    // Fits the selected folder's path to the caption's width anew.
+    void UpdateCaption() override;
     // The selected item's file-system path; empty when there is none.
     std::wstring GetSelectedPath() const;
 
@@ -37,7 +41,6 @@ protected:
     BOOL FillChildren(HTREEITEM hItem) override;
     BOOL RefillChildren(HTREEITEM hItem) override;
     BOOL ShowSelectedFolder(HTREEITEM hItem) override;
-    void UpdateCaption() override;
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool OnReflectedNotify(NMHDR* header, LRESULT& result) override;
@@ -49,6 +52,8 @@ private:
     CFolderItemData* RecordOf(HTREEITEM hItem) const { return RecordOf(GetItemData(hItem)); }
 
     void AttachImageList();
+    // The icon indices each item kept refer to a list that is gone.
+    void ForgetItemIcons(HTREEITEM hParent);
     void InsertRootItem(LPCITEMIDLIST pidl);
     // bParentHasPath: the parent is a file-system folder, so that the new
     // item cannot be a drive root.

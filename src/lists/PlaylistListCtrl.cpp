@@ -186,6 +186,11 @@ LRESULT CPlaylistListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         // No release will reach this list any more: the drag ends unmoved.
         if (reinterpret_cast<HWND>(lParam) != Hwnd()) EndInternalDrag();
         break;
+    case WM_SIZE: {
+        LRESULT result = CListView::WindowProc(msg, wParam, lParam);
+        FitColumnToClient(*this);
+        return result;
+    }
     case WM_DESTROY:
         EndInternalDrag();
         break;

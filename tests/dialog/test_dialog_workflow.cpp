@@ -6,6 +6,8 @@
 #include "framework/MessageBox.h"
 #include "framework/Strings.h"
 #include "handoff/DeviceFields.h"
+#include "lists/ListDrag.h"
+#include "lists/ListMessages.h"
 #include "res/resource_ids.h"
 #include "res/wire_names.h"
 
@@ -352,6 +354,121 @@ TEST_F(DialogWorkflowTest, FileListFollowsTheTreesSelection)
             Click(hDlg, IDC_CLOSE);
         },
     });
+}
+
+// Where a control stands in the dialog's client area.
+RECT ControlRect(HWND hDlg, int id)
+{
+    RECT rc = {};
+    ::GetWindowRect(::GetDlgItem(hDlg, id), &rc);
+    ::MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+// Each list's column is as wide as what shows of the list, with the
+// vertical scroll bar or without: no horizontal scroll bar cuts the names.
+void ExpectColumnsFit(HWND hDlg, const char* when)
+{
+    for (int id : {IDC_SOURCE_LIST, IDC_PLAYLIST_LIST}) {
+        HWND list = ::GetDlgItem(hDlg, id);
+        RECT client = {};
+        ::GetClientRect(list, &client);
+        EXPECT_EQ(client.right, ListView_GetColumnWidth(list, 0)) << when << ", list " << id;
+        EXPECT_FALSE(::GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL) << when << ", list " << id;
+    }
+}
+
+bool HasVerticalScrollBar(HWND hDlg, int id)
+{
+    return (::GetWindowLongW(::GetDlgItem(hDlg, id), GWL_STYLE) & WS_VSCROLL) != 0;
+}
+
+// The window grows, never below its template's size: the tree and the lists
+// take the extra room, the buttons keep their places beside them, and the
+// columns follow the lists and their scroll bars.
+TEST_F(DialogWorkflowTest, WindowGrowsWithItsListsAndColumns)
+{
+    const std::wstring many = kRoot + L"Many";
+    RemoveTree(many);
+    ::CreateDirectoryW(many.c_str(), nullptr);
+    g_arrDragPaths.clear();
+    for (int i = 0; i < 60; ++i) {
+        std::wstring file = many + L"\\" + std::to_wstring(i) + L" a name long enough to need an ellipsis.mp3";
+        WriteBytes(file, "x");
+        g_arrDragPaths.push_back(file);
+    }
+    const int ids[] = {IDC_FOLDER_TREE, IDC_SOURCE_LIST, IDC_PLAYLIST_LIST, IDC_FOLDER_CAPTION, IDC_ADD_SELECTED,
+                       IDC_MOVE_UP, IDC_REMOVE_ALL, IDC_PLAYLIST_NAME, IDC_SAVE, IDC_CLOSE};
+    std::vector<RECT> before;
+    RECT window = {};
+    const int dx = 300, dy = 120;
+    CPlaylistDlg dlg;
+    Run(dlg, {
+        [](HWND hDlg) {
+            const LONG style = ::GetWindowLongW(hDlg, GWL_STYLE);
+            EXPECT_TRUE((style & WS_THICKFRAME) && (style & WS_MAXIMIZEBOX));
+            RECT client = {}, dialogUnits = {0, 0, 540, 274};
+            ::GetClientRect(hDlg, &client);
+            ::MapDialogRect(hDlg, &dialogUnits);
+            EXPECT_TRUE(::EqualRect(&dialogUnits, &client)) << "the client area is the template's";
+            EXPECT_FALSE(HasVerticalScrollBar(hDlg, IDC_SOURCE_LIST));
+            ExpectColumnsFit(hDlg, "empty");
+            ASSERT_TRUE(SelectFolder(hDlg, L"Many"));
+            ::SendMessageW(hDlg, WM_DROP_ON_PLAYLIST, 0, 0);
+        },
+        [&](HWND hDlg) {
+            EXPECT_TRUE(HasVerticalScrollBar(hDlg, IDC_SOURCE_LIST));
+            EXPECT_TRUE(HasVerticalScrollBar(hDlg, IDC_PLAYLIST_LIST));
+            ExpectColumnsFit(hDlg, "full");
+            for (int id : ids) before.push_back(ControlRect(hDlg, id));
+            ::GetWindowRect(hDlg, &window);
+            ::SetWindowPos(hDlg, nullptr, 0, 0, window.right - window.left + dx, window.bottom - window.top + dy,
+                           SWP_NOMOVE | SWP_NOZORDER);
+            std::vector<RECT> after;
+            for (int id : ids) after.push_back(ControlRect(hDlg, id));
+            auto grew = [&](size_t i, int left, int right, int top, int bottom) {
+                EXPECT_EQ(before[i].left + left, after[i].left) << ids[i];
+                EXPECT_EQ(before[i].right + right, after[i].right) << ids[i];
+                EXPECT_EQ(before[i].top + top, after[i].top) << ids[i];
+                EXPECT_EQ(before[i].bottom + bottom, after[i].bottom) << ids[i];
+            };
+            // The three share the extra width; each takes some of it.
+            const int treeGrowth = after[0].right - before[0].right;
+            const int sourceRight = after[1].right - before[1].right;
+            EXPECT_GT(treeGrowth, 0);
+            EXPECT_GT(sourceRight, treeGrowth);
+            EXPECT_LT(sourceRight, dx);
+            grew(0, 0, treeGrowth, 0, dy);
+            grew(1, treeGrowth, sourceRight, 0, dy);
+            grew(2, sourceRight, dx, 0, dy);
+            grew(3, treeGrowth, sourceRight, 0, 0);
+            grew(4, sourceRight, sourceRight, dy / 2, dy / 2);
+            grew(5, dx, dx, 0, 0);
+            grew(6, dx, dx, 0, 0);
+            grew(7, treeGrowth, dx, dy, dy);
+            grew(8, dx, dx, dy, dy);
+            grew(9, dx, dx, dy, dy);
+            ExpectColumnsFit(hDlg, "grown");
+            // Smaller than the template it does not go.
+            ::SetWindowPos(hDlg, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
+            RECT smallest = {};
+            ::GetWindowRect(hDlg, &smallest);
+            EXPECT_EQ(window.right - window.left, smallest.right - smallest.left);
+            EXPECT_EQ(window.bottom - window.top, smallest.bottom - smallest.top);
+            for (size_t i = 0; i < before.size(); ++i) {
+                RECT now = ControlRect(hDlg, ids[i]);
+                EXPECT_TRUE(::EqualRect(&before[i], &now)) << ids[i];
+            }
+            Click(hDlg, IDC_REMOVE_ALL);
+        },
+        [this](HWND hDlg) {
+            EXPECT_FALSE(HasVerticalScrollBar(hDlg, IDC_PLAYLIST_LIST));
+            ExpectColumnsFit(hDlg, "emptied");
+            m_yesNoAnswer = IDYES;
+            Click(hDlg, IDC_CLOSE);
+        },
+    });
+    RemoveTree(many);
 }
 
 // Every way a user closes the window asks while the playlist would be lost:
