@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 #include <commctrl.h>
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -356,15 +357,6 @@ TEST_F(DialogWorkflowTest, FileListFollowsTheTreesSelection)
     });
 }
 
-// Where a control stands in the dialog's client area.
-RECT ControlRect(HWND hDlg, int id)
-{
-    RECT rc = {};
-    ::GetWindowRect(::GetDlgItem(hDlg, id), &rc);
-    ::MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rc), 2);
-    return rc;
-}
-
 // Each list's column is as wide as what shows of the list, with the
 // vertical scroll bar or without: no horizontal scroll bar cuts the names.
 void ExpectColumnsFit(HWND hDlg, const char* when)
@@ -401,7 +393,7 @@ TEST_F(DialogWorkflowTest, WindowGrowsWithItsListsAndColumns)
                        IDC_MOVE_UP, IDC_REMOVE_ALL, IDC_PLAYLIST_NAME, IDC_SAVE, IDC_CLOSE};
     std::vector<RECT> before;
     RECT window = {};
-    const int dx = 300, dy = 120;
+    int dx = 0, dy = 0;
     CPlaylistDlg dlg;
     Run(dlg, {
         [](HWND hDlg) {
@@ -422,6 +414,11 @@ TEST_F(DialogWorkflowTest, WindowGrowsWithItsListsAndColumns)
             ExpectColumnsFit(hDlg, "full");
             for (int id : ids) before.push_back(ControlRect(hDlg, id));
             ::GetWindowRect(hDlg, &window);
+            // Within the screen, which a window does not outgrow.
+            dx = std::min(300, static_cast<int>(::GetSystemMetrics(SM_CXSCREEN) - window.right + window.left) / 2);
+            dy = std::min(120, static_cast<int>(::GetSystemMetrics(SM_CYSCREEN) - window.bottom + window.top) / 2);
+            ASSERT_GT(dx, 20);
+            ASSERT_GT(dy, 20);
             ::SetWindowPos(hDlg, nullptr, 0, 0, window.right - window.left + dx, window.bottom - window.top + dy,
                            SWP_NOMOVE | SWP_NOZORDER);
             std::vector<RECT> after;

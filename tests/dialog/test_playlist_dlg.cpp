@@ -2,6 +2,7 @@
 #include "dialog/PlatformVersion.h"
 #include "dialog/PlaylistDlg.h"
 #include "framework/App.h"
+#include "framework/Dpi.h"
 #include "handoff/DeviceFields.h"
 #include "framework/MessageBox.h"
 #include "handoff/HandOff.h"
@@ -181,9 +182,18 @@ std::vector<int> ShellImageCounts()
     return counts;
 }
 
+// The size of the tree's images.
+int TreeImageSize(HWND hDlg)
+{
+    int cx = 0, cy = 0;
+    ::ImageList_GetIconSize(TreeView_GetImageList(::GetDlgItem(hDlg, IDC_FOLDER_TREE), TVSIL_NORMAL), &cx, &cy);
+    return cx;
+}
+
 // The device icon module of the companion has icon 201 in both sizes the
 // program loads and icon 202 in the large size only. The tree shows it from
-// a list of its own: the shell's lists are left as they were.
+// a list of its own, at the small icon size of the window's DPI: the shell's
+// lists are left as they were.
 TEST_F(PlaylistDlgTest, DeviceIconShowsOnlyWhenBothSizesExist)
 {
     // The drive's own icon, as the tree shows it without a device icon;
@@ -197,12 +207,18 @@ TEST_F(PlaylistDlgTest, DeviceIconShowsOnlyWhenBothSizesExist)
         });
     }
     ASSERT_FALSE(generic.empty());
+    const int size = SystemMetricForDpi(SM_CXSMICON, WindowDpi(nullptr));
     std::wstring module = ProgramFolder() + L"\\..\\companion\\DeviceIcon.dll";
     ::lstrcpyW(m_fields.m_szIconModule, module.c_str());
     HMODULE hModule = ::LoadLibraryExW(module.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(nullptr, hModule);
-    HICON hDevice = static_cast<HICON>(::LoadImageW(hModule, MAKEINTRESOURCEW(201), IMAGE_ICON, 16, 16, 0));
-    const std::vector<DWORD> device = IconPixels(hDevice, 16);
+    // A bigger image is drawn down from the 32-pixel one, never blown up
+    // from the 16, as an image list of that size draws it.
+    const int stored = size <= 16 ? 16 : 32;
+    HICON hDevice = static_cast<HICON>(::LoadImageW(hModule, MAKEINTRESOURCEW(201), IMAGE_ICON, stored, stored, 0));
+    HIMAGELIST hList = ::ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 1);
+    const std::vector<DWORD> device = ImagePixels(hList, ::ImageList_ReplaceIcon(hList, -1, hDevice));
+    ::ImageList_Destroy(hList);
     ::DestroyIcon(hDevice);
     ::FreeLibrary(hModule);
     ASSERT_FALSE(SamePicture(generic, device));
@@ -216,6 +232,7 @@ TEST_F(PlaylistDlgTest, DeviceIconShowsOnlyWhenBothSizesExist)
         const std::vector<int> countsBefore = ShellImageCounts();
         CPlaylistDlg dlg;
         RunWith(dlg, [&](HWND hWnd) {
+            EXPECT_EQ(size, TreeImageSize(hWnd));
             EXPECT_TRUE(SamePicture(c.shown ? device : generic, RootPicture(hWnd))) << c.id;
             EXPECT_EQ(countsBefore, ShellImageCounts()) << c.id;
             ::SendMessageW(hWnd, WM_COMMAND, IDCANCEL, 0);
@@ -294,6 +311,39 @@ TEST_F(PlaylistDlgTest, BuiltInTextsAreTheModulesTexts)
         int length = ::LoadStringW(s_hResources, id, reinterpret_cast<LPWSTR>(&text), 0);
         EXPECT_EQ(BuiltInText(id), std::wstring(text, static_cast<size_t>(length))) << id;
     }
+}
+
+// A move to a screen of another DPI: the window takes the rectangle the
+// system suggests, lays its controls out for the new DPI, and the tree's
+// images are made anew at the new small icon size.
+TEST_F(PlaylistDlgTest, DpiChangeResizesTheWindowItsLayoutAndTreeImages)
+{
+    CPlaylistDlg dlg;
+    RunWith(dlg, [](HWND hWnd) {
+        // Another DPI at which the window still fits the screen.
+        const int dpi = static_cast<int>(WindowDpi(hWnd));
+        const int newDpi = dpi > 96 ? 96 : 144;
+        EXPECT_EQ(SystemMetricForDpi(SM_CXSMICON, dpi), TreeImageSize(hWnd));
+        const RECT tree = ControlRect(hWnd, IDC_FOLDER_TREE);
+        // The client area scaled; the frame keeps its size, as Wine draws it.
+        RECT window = {}, client = {};
+        ::GetWindowRect(hWnd, &window);
+        ::GetClientRect(hWnd, &client);
+        RECT suggested = window;
+        suggested.right += ::MulDiv(client.right, newDpi, dpi) - client.right;
+        suggested.bottom += ::MulDiv(client.bottom, newDpi, dpi) - client.bottom;
+        ::SendMessageW(hWnd, WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi), reinterpret_cast<LPARAM>(&suggested));
+
+        ::GetWindowRect(hWnd, &window);
+        EXPECT_TRUE(::EqualRect(&suggested, &window));
+        EXPECT_EQ(SystemMetricForDpi(SM_CXSMICON, newDpi), TreeImageSize(hWnd));
+        const RECT scaledTree = ControlRect(hWnd, IDC_FOLDER_TREE);
+        EXPECT_EQ(::MulDiv(tree.left, newDpi, dpi), scaledTree.left);
+        EXPECT_EQ(::MulDiv(tree.top, newDpi, dpi), scaledTree.top);
+        EXPECT_GE(scaledTree.right - scaledTree.left, ::MulDiv(tree.right - tree.left, newDpi, dpi) - 1);
+        EXPECT_FALSE(RootPicture(hWnd).empty());
+        ::SendMessageW(hWnd, WM_COMMAND, IDCANCEL, 0);
+    });
 }
 
 // The root opens at start on XP and later, but not on 2000 or Vista,
