@@ -159,17 +159,29 @@ int Listen(DWORD seconds, const wchar_t* logPath)
     return 0;
 }
 
+// A tree item's neighbour (TVGN_CHILD, TVGN_NEXT, TVGN_CARET, ...). Only
+// messages without pointers cross to the other process.
+HTREEITEM TreeItem(HWND hTree, UINT code, HTREEITEM hItem = nullptr)
+{
+    return reinterpret_cast<HTREEITEM>(::SendMessageW(hTree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(hItem)));
+}
+
 // The n-th child (0 first) of a tree item, expanded so that its own
-// children exist. Only messages without pointers cross to the other process.
+// children exist.
 HTREEITEM ExpandChild(HWND hTree, HTREEITEM hParent, int n)
 {
-    HTREEITEM hItem = reinterpret_cast<HTREEITEM>(
-        ::SendMessageW(hTree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(hParent)));
-    while (hItem && n-- > 0)
-        hItem = reinterpret_cast<HTREEITEM>(
-            ::SendMessageW(hTree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(hItem)));
+    HTREEITEM hItem = TreeItem(hTree, TVGN_CHILD, hParent);
+    while (hItem && n-- > 0) hItem = TreeItem(hTree, TVGN_NEXT, hItem);
     if (hItem) ::SendMessageW(hTree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(hItem));
     return hItem;
+}
+
+// The running tool's window for the demo; null, said on stderr, when none runs.
+HWND DemoWindow()
+{
+    std::vector<HWND> windows = FindToolWindows();
+    if (windows.empty()) std::fwprintf(stderr, L"no tool window\n");
+    return windows.empty() ? nullptr : windows.front();
 }
 
 // What a user does first: open a folder of the demo drive (the second of
@@ -177,14 +189,10 @@ HTREEITEM ExpandChild(HWND hTree, HTREEITEM hParent, int n)
 // name the playlist.
 int DemoFill()
 {
-    std::vector<HWND> windows = FindToolWindows();
-    if (windows.empty()) {
-        std::fwprintf(stderr, L"no tool window\n");
-        return 1;
-    }
-    HWND hDlg = windows.front();
+    HWND hDlg = DemoWindow();
+    if (!hDlg) return 1;
     HWND hTree = ::GetDlgItem(hDlg, 1020);
-    HTREEITEM hRoot = reinterpret_cast<HTREEITEM>(::SendMessageW(hTree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    HTREEITEM hRoot = TreeItem(hTree, TVGN_ROOT);
     HTREEITEM hItem = ExpandChild(hTree, ExpandChild(hTree, ExpandChild(hTree, hRoot, 1), 0), 0);
     if (!hItem) return 1;
     ::SendMessageW(hTree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(hItem));
@@ -217,16 +225,10 @@ POINT RowPoint(HWND hList, int row, int quarters)
 // fourth entry, where the insertion mark then stands.
 int DemoDragPoints()
 {
-    std::vector<HWND> windows = FindToolWindows();
-    if (windows.empty()) {
-        std::fwprintf(stderr, L"no tool window\n");
-        return 1;
-    }
-    HWND hDlg = windows.front();
+    HWND hDlg = DemoWindow();
+    if (!hDlg) return 1;
     HWND hTree = ::GetDlgItem(hDlg, 1020);
-    HTREEITEM hSelected = reinterpret_cast<HTREEITEM>(::SendMessageW(hTree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-    HTREEITEM hNext = reinterpret_cast<HTREEITEM>(
-        ::SendMessageW(hTree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(hSelected)));
+    HTREEITEM hNext = TreeItem(hTree, TVGN_NEXT, TreeItem(hTree, TVGN_CARET));
     if (hNext) ::SendMessageW(hTree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(hNext));
     HWND hSource = ::GetDlgItem(hDlg, 1021);
     HWND hPlaylist = ::GetDlgItem(hDlg, 1022);
