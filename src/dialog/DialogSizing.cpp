@@ -68,7 +68,7 @@ void CPlaylistDlg::ApplyLayout()
     }
     if (hDefer) ::EndDeferWindowPos(hDefer);
     // A wider caption shows more of a long path.
-    m_treeFolders.UpdateCaption();
+    m_treeFolders.RefitCaption();
 }
 
 void CPlaylistDlg::OnGetMinMaxInfo(MINMAXINFO& info) const

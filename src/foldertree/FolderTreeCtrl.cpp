@@ -350,6 +350,13 @@ void CFolderTreeCtrl::UpdateCaption()
     SetCaptionPath(GetSelectedPath());
 }
 
+// The folder shown is the root at start, before anything is selected.
+void CFolderTreeCtrl::RefitCaption() const
+{
+    const CFolderItemData* pRecord = m_hShownItem ? RecordOf(m_hShownItem) : nullptr;
+    if (pRecord) SetCaptionPath(pRecord->m_idl.GetPath());
+}
+
 void CFolderTreeCtrl::SetCaptionPath(std::wstring path) const
 {
     if (!m_hCaption) return;

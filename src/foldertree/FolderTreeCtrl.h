@@ -29,8 +29,8 @@ public:
     // window moves to a screen of another DPI: the folders' icons are then
     // copied anew at the new size.
     void SetImages(int size, HICON hDeviceIcon);
-    // Fits the selected folder's path to the caption's width anew.
-    void UpdateCaption() override;
+    // Fits the shown folder's path to the caption's width anew.
+    void RefitCaption() const;
     // The selected item's file-system path; empty when there is none.
     std::wstring GetSelectedPath() const;
 
@@ -41,6 +41,7 @@ protected:
     BOOL FillChildren(HTREEITEM hItem) override;
     BOOL RefillChildren(HTREEITEM hItem) override;
     BOOL ShowSelectedFolder(HTREEITEM hItem) override;
+    void UpdateCaption() override;
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool OnReflectedNotify(NMHDR* header, LRESULT& result) override;

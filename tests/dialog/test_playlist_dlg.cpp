@@ -342,6 +342,9 @@ TEST_F(PlaylistDlgTest, DpiChangeResizesTheWindowItsLayoutAndTreeImages)
         EXPECT_EQ(::MulDiv(tree.top, newDpi, dpi), scaledTree.top);
         EXPECT_GE(scaledTree.right - scaledTree.left, ::MulDiv(tree.right - tree.left, newDpi, dpi) - 1);
         EXPECT_FALSE(RootPicture(hWnd).empty());
+        wchar_t caption[MAX_PATH] = {};
+        ::GetDlgItemTextW(hWnd, IDC_FOLDER_CAPTION, caption, MAX_PATH);
+        EXPECT_STREQ(L"E:\\", caption) << "the root is shown, though nothing is selected";
         ::SendMessageW(hWnd, WM_COMMAND, IDCANCEL, 0);
     });
 }
