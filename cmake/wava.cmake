@@ -35,6 +35,20 @@ function(wava_add_test)
     endif()
 endfunction()
 
+# wava_add_dpi_test(NAME name PROGRAM test DPI dpi FILTER gtest-filter)
+# Runs the named tests of a test program again in a Wine prefix of its own
+# whose display has another DPI (made on first use, beside the build's own).
+# They show windows, like DESKTOP tests.
+function(wava_add_dpi_test)
+    cmake_parse_arguments(T "" "NAME;PROGRAM;DPI;FILTER" "" ${ARGN})
+    add_test(NAME ${T_NAME} COMMAND ${T_PROGRAM} --gtest_filter=${T_FILTER}
+             WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    # Making the prefix takes a while the first time; Wine's own timeout
+    # counts only the test program.
+    set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 300 RESOURCE_LOCK wine_desktop
+        ENVIRONMENT "WAVA_BUILD_DIR=${CMAKE_BINARY_DIR};WINE_TIMEOUT=120;WAVA_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-${T_DPI}dpi;WAVA_LOGPIXELS=${T_DPI}")
+endfunction()
+
 # wava_add_bench(NAME name SOURCES ... LIBS ...): a program that prints figures.
 function(wava_add_bench)
     cmake_parse_arguments(B "" "NAME" "SOURCES;LIBS" ${ARGN})

@@ -2,8 +2,12 @@
 # Builds the tool and starts it, through the companion program, on a demo
 # player drive (a generated folder mapped as a removable drive letter).
 # With a display the tool stays open until you close it; without one it runs
-# under a private Xvfb, saves a screenshot (build/demo-screenshot.png, or the
-# path in WAVA_SCREENSHOT) and closes the tool.
+# under a private Xvfb, saves two screenshots and closes the tool: the window
+# with a folder's files in the playlist (build/demo-screenshot.png, or the
+# path in WAVA_SCREENSHOT) and a drag into the playlist with its insertion
+# mark (build/demo-drag.png, or WAVA_DRAG_SCREENSHOT).
+# WAVA_DEMO_DPI=144 runs it at that display DPI, in a prefix of its own
+# (the pictures then end in -144dpi).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export WAVA_BUILD_DIR="${WAVA_BUILD_DIR:-$root/build}"
@@ -14,7 +18,12 @@ had_display="${DISPLAY:-}"
 . "$root/tools/display.sh"
 wava_ensure_display
 # The demo has a prefix of its own, so that it never meets a test run.
-export WAVA_WINEPREFIX="$WAVA_BUILD_DIR/demo-wineprefix"
+suffix=""
+if [ -n "${WAVA_DEMO_DPI:-}" ]; then
+    suffix="-${WAVA_DEMO_DPI}dpi"
+    export WAVA_LOGPIXELS="$WAVA_DEMO_DPI"
+fi
+export WAVA_WINEPREFIX="$WAVA_BUILD_DIR/demo-wineprefix$suffix"
 . "$root/tools/wine-env.sh"
 wava_prefix_ready
 
@@ -36,16 +45,40 @@ else
     timeout 60 wine "$companion" start --wait -S 'P:\' -N "Demo Player" -C "$icon_module" -I 201
     sleep 1
     timeout 30 wine "$companion" demo-fill
+    # The pointer away from the lists, so that no name tip shows.
+    xdotool mousemove 5 5
     sleep 1
-    shot="${WAVA_SCREENSHOT:-$WAVA_BUILD_DIR/demo-screenshot.png}"
+    shot="${WAVA_SCREENSHOT:-$WAVA_BUILD_DIR/demo-screenshot$suffix.png}"
+    drag_shot="${WAVA_DRAG_SCREENSHOT:-$WAVA_BUILD_DIR/demo-drag$suffix.png}"
     # The tool's window with the window manager's frame and title.
-    win="$(xdotool search --onlyvisible --name '^Wava Playlist$' 2>/dev/null | head -n 1)"
-    if [ -n "$win" ]; then
-        import -frame -window "$win" "$shot" 2>/dev/null
-    else
-        import -window root "$shot"
-    fi
-    echo "screenshot: $shot"
+    take_shot() {
+        local win
+        win="$(xdotool search --onlyvisible --name '^Wava Playlist$' 2>/dev/null | head -n 1)"
+        if [ -n "$win" ]; then
+            import -frame -window "$win" "$1" 2>/dev/null
+        else
+            import -window root "$1"
+        fi
+        echo "screenshot: $1"
+    }
+    take_shot "$shot"
+
+    # A file of the next album dragged over the playlist with the real
+    # pointer; the picture is taken while the button is held.
+    read -r fx fy tx ty < <(timeout 30 wine "$companion" demo-drag-points | tr -d '\r')
+    xdotool mousemove "$fx" "$fy" mousedown 1
+    sleep 0.3
+    xdotool mousemove $((fx + 10)) $((fy + 4))
+    sleep 0.3
+    xdotool mousemove $(((fx + tx) / 2)) $(((fy + ty) / 2))
+    sleep 0.3
+    xdotool mousemove "$tx" "$ty"
+    sleep 1
+    take_shot "$drag_shot"
+    # Released back over the source list, the drag ends without a drop.
+    xdotool mousemove "$fx" "$fy"
+    sleep 0.3
+    xdotool mouseup 1
     timeout 30 wine "$WAVA_BUILD_DIR/bin/WavaPlaylist.exe" -Q || true
     wineserver -w
 fi

@@ -2,6 +2,8 @@
 # the build's own 32-bit Wine prefix and offers wava_prefix_ready, which makes
 # the prefix on first use: crash debugger off, and the test drive letters
 # mapped to folders of the build, E: to L: removable and M: fixed.
+# WAVA_WINEPREFIX names another prefix; WAVA_LOGPIXELS sets the display's DPI
+# of a prefix made anew (96 when unset).
 : "${WAVA_BUILD_DIR:?WAVA_BUILD_DIR must name the build folder}"
 export WINEPREFIX="${WAVA_WINEPREFIX:-$WAVA_BUILD_DIR/wineprefix}"
 export WINEARCH=win32
@@ -25,6 +27,10 @@ wava_prefix_init() {
         /v Debugger /d '' /f >/dev/null 2>&1 || return 1
     wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
         /v Auto /d 1 /f >/dev/null 2>&1
+    if [ -n "${WAVA_LOGPIXELS:-}" ]; then
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+            /d "$WAVA_LOGPIXELS" /f >/dev/null 2>&1 || return 1
+    fi
     local l
     for l in $WAVA_REMOVABLE_LETTERS; do
         wine reg add 'HKLM\Software\Wine\Drives' /v "$l:" /d floppy /f >/dev/null 2>&1 || return 1

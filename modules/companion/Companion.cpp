@@ -10,6 +10,10 @@
 //                                                    never answers
 //   WavaCompanion demo-fill                          fill the running tool's
 //                                                    playlist from one album
+//   WavaCompanion demo-drag-points                   show the next album and
+//                                                    print where a drag from
+//                                                    it into the playlist
+//                                                    starts and ends
 #include "TestKit.h"
 
 #include <commctrl.h>
@@ -30,7 +34,8 @@ int Usage()
                   L"       WavaCompanion listen <seconds> <log file>\n"
                   L"       WavaCompanion windows\n"
                   L"       WavaCompanion hung-window <seconds>\n"
-                  L"       WavaCompanion demo-fill\n");
+                  L"       WavaCompanion demo-fill\n"
+                  L"       WavaCompanion demo-drag-points\n");
     return 2;
 }
 
@@ -154,17 +159,29 @@ int Listen(DWORD seconds, const wchar_t* logPath)
     return 0;
 }
 
+// A tree item's neighbour (TVGN_CHILD, TVGN_NEXT, TVGN_CARET, ...). Only
+// messages without pointers cross to the other process.
+HTREEITEM TreeItem(HWND hTree, UINT code, HTREEITEM hItem = nullptr)
+{
+    return reinterpret_cast<HTREEITEM>(::SendMessageW(hTree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(hItem)));
+}
+
 // The n-th child (0 first) of a tree item, expanded so that its own
-// children exist. Only messages without pointers cross to the other process.
+// children exist.
 HTREEITEM ExpandChild(HWND hTree, HTREEITEM hParent, int n)
 {
-    HTREEITEM hItem = reinterpret_cast<HTREEITEM>(
-        ::SendMessageW(hTree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(hParent)));
-    while (hItem && n-- > 0)
-        hItem = reinterpret_cast<HTREEITEM>(
-            ::SendMessageW(hTree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(hItem)));
+    HTREEITEM hItem = TreeItem(hTree, TVGN_CHILD, hParent);
+    while (hItem && n-- > 0) hItem = TreeItem(hTree, TVGN_NEXT, hItem);
     if (hItem) ::SendMessageW(hTree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(hItem));
     return hItem;
+}
+
+// The running tool's window for the demo; null, said on stderr, when none runs.
+HWND DemoWindow()
+{
+    std::vector<HWND> windows = FindToolWindows();
+    if (windows.empty()) std::fwprintf(stderr, L"no tool window\n");
+    return windows.empty() ? nullptr : windows.front();
 }
 
 // What a user does first: open a folder of the demo drive (the second of
@@ -172,19 +189,53 @@ HTREEITEM ExpandChild(HWND hTree, HTREEITEM hParent, int n)
 // name the playlist.
 int DemoFill()
 {
-    std::vector<HWND> windows = FindToolWindows();
-    if (windows.empty()) {
-        std::fwprintf(stderr, L"no tool window\n");
-        return 1;
-    }
-    HWND hDlg = windows.front();
+    HWND hDlg = DemoWindow();
+    if (!hDlg) return 1;
     HWND hTree = ::GetDlgItem(hDlg, 1020);
-    HTREEITEM hRoot = reinterpret_cast<HTREEITEM>(::SendMessageW(hTree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    HTREEITEM hRoot = TreeItem(hTree, TVGN_ROOT);
     HTREEITEM hItem = ExpandChild(hTree, ExpandChild(hTree, ExpandChild(hTree, hRoot, 1), 0), 0);
     if (!hItem) return 1;
     ::SendMessageW(hTree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(hItem));
     ::SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(1013, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(hDlg, 1013)));
     ::SendMessageW(::GetDlgItem(hDlg, 1007), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Road Trip"));
+    return 0;
+}
+
+// The height of one row of a report list, from the size the list says that
+// one and two rows take (a question without pointers, so it crosses
+// processes).
+int RowHeight(HWND hList)
+{
+    LRESULT one = ::SendMessageW(hList, LVM_APPROXIMATEVIEWRECT, 1, MAKELPARAM(-1, -1));
+    LRESULT two = ::SendMessageW(hList, LVM_APPROXIMATEVIEWRECT, 2, MAKELPARAM(-1, -1));
+    return HIWORD(two) - HIWORD(one);
+}
+
+// The screen point at fraction (in quarters) of a row's height, in row row of
+// a list scrolled to its top.
+POINT RowPoint(HWND hList, int row, int quarters)
+{
+    POINT pt = {60, row * RowHeight(hList) + RowHeight(hList) * quarters / 4};
+    ::ClientToScreen(hList, &pt);
+    return pt;
+}
+
+// The demo's second picture: the next album of the same artist in the
+// source list, and a drag of its second file to the top of the playlist's
+// fourth entry, where the insertion mark then stands.
+int DemoDragPoints()
+{
+    HWND hDlg = DemoWindow();
+    if (!hDlg) return 1;
+    HWND hTree = ::GetDlgItem(hDlg, 1020);
+    HTREEITEM hNext = TreeItem(hTree, TVGN_NEXT, TreeItem(hTree, TVGN_CARET));
+    if (hNext) ::SendMessageW(hTree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(hNext));
+    HWND hSource = ::GetDlgItem(hDlg, 1021);
+    HWND hPlaylist = ::GetDlgItem(hDlg, 1022);
+    if (RowHeight(hSource) <= 0 || RowHeight(hPlaylist) <= 0) return 1;
+    POINT from = RowPoint(hSource, 1, 2);
+    POINT to = RowPoint(hPlaylist, 3, 1);
+    std::wprintf(L"%ld %ld %ld %ld\n", from.x, from.y, to.x, to.y);
     return 0;
 }
 
@@ -210,5 +261,6 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"windows") return ListWindows();
     if (command == L"hung-window" && argc == 3) return HungWindow(std::wcstoul(argv[2], nullptr, 10));
     if (command == L"demo-fill") return DemoFill();
+    if (command == L"demo-drag-points") return DemoDragPoints();
     return Usage();
 }

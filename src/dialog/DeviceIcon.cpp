@@ -54,5 +54,11 @@ CIcon LoadDeviceIcon(const wchar_t* moduleName, int iconId, int size)
     if (!module) return CIcon();
     const wchar_t* id = MAKEINTRESOURCEW(LOWORD(iconId));
     if (!IconGroupHasSize(module.Get(), id, 16) || !IconGroupHasSize(module.Get(), id, 32)) return CIcon();
-    return CIcon(static_cast<HICON>(::LoadImageW(module.Get(), id, IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+    const int stored = DeviceIconStoredSize(size);
+    return CIcon(static_cast<HICON>(::LoadImageW(module.Get(), id, IMAGE_ICON, stored, stored, LR_DEFAULTCOLOR)));
+}
+
+int DeviceIconStoredSize(int size)
+{
+    return size <= 16 ? 16 : 32;
 }

@@ -3,6 +3,7 @@
 #include "dialog/DeviceRemoval.h"
 #include "dialog/PlatformVersion.h"
 #include "framework/App.h"
+#include "framework/Dpi.h"
 #include "framework/MessageBox.h"
 #include "framework/Raii.h"
 #include "handoff/DeviceFields.h"
@@ -53,6 +54,7 @@ BOOL CPlaylistDlg::OnInitDialog()
         if (m_onReady) m_onReady();
         m_onReady = nullptr;
     });
+    MakeResizable();
     CenterOnDesktop(Hwnd());
     m_wndTip.SetNotifyWnd(Hwnd());
     m_listSource.SetNotifyWnd(Hwnd());
@@ -99,12 +101,12 @@ void CPlaylistDlg::ApplySkin()
     if (MakeProgramSkinParams(bundlePath, params)) m_skin.AttachSkin(Hwnd(), &params, nullptr);
 }
 
-// The tree's images have the size of the system's small icons: 16 pixels at
-// 96 DPI.
+// The tree's images have the size of the system's small icons at the
+// window's DPI: 16 pixels at 96 DPI, 24 at 144.
 void CPlaylistDlg::SetUpTreeImages()
 {
     const CDeviceFields& device = AppDeviceFields();
-    const int size = ::GetSystemMetrics(SM_CXSMICON);
+    const int size = SystemMetricForDpi(SM_CXSMICON, m_nDpi);
     CIcon deviceIcon = LoadDeviceIcon(device.m_szIconModule, device.m_nIconId, size);
     m_treeFolders.SetImages(size, deviceIcon.Get());
 }
@@ -121,6 +123,24 @@ void CPlaylistDlg::ExpandRootOnNewerSystems()
 // Enter and a default button do nothing: only Save writes a playlist.
 void CPlaylistDlg::OnOK()
 {
+}
+
+// Escape, the Close button, the close box and Alt+F4 all come here; a close
+// requested by another start or the removal of the device does not. A
+// playlist that would be lost goes only when the user says so; No, the
+// default, keeps the window so that a second stray key loses nothing either.
+void CPlaylistDlg::OnCancel()
+{
+    if (HasUnsavedPlaylist() &&
+        ShowAppMessage(Hwnd(), IDS_CLOSE_UNSAVED, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        return;
+    CModalDialog::OnCancel();
+}
+
+bool CPlaylistDlg::HasUnsavedPlaylist() const
+{
+    const std::vector<std::wstring>& paths = m_listPlaylist.Paths();
+    return !paths.empty() && paths != m_arrSavedPaths;
 }
 
 bool CPlaylistDlg::OnCommand(int id, UINT code, HWND hControl)
@@ -234,6 +254,23 @@ LRESULT CPlaylistDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return OnPaint(msg, wParam, lParam);
     case WM_QUERYDRAGICON:
         return reinterpret_cast<LRESULT>(m_hIcon);
+    case WM_SIZE: {
+        LRESULT result = CModalDialog::WindowProc(msg, wParam, lParam);
+        if (wParam != SIZE_MINIMIZED) ApplyLayout();
+        return result;
+    }
+    case WM_GETMINMAXINFO: {
+        LRESULT result = CModalDialog::WindowProc(msg, wParam, lParam);
+        OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+        return result;
+    }
+    case WM_DPICHANGED: {
+        // The system's own handling first: for a dialog it sends the fonts
+        // made for the new DPI to every control.
+        LRESULT result = CModalDialog::WindowProc(msg, wParam, lParam);
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return result;
+    }
     case WM_ACTIVATE:
         // A window of this program in front (a message box, say): the tip
         // goes, as it does when another program comes to the front.

@@ -2,6 +2,7 @@
 // buttons that edit and save it.
 #pragma once
 
+#include "dialog/DialogLayout.h"
 #include "dialog/PlaylistSave.h"
 #include "foldertree/FolderFilesSink.h"
 #include "foldertree/FolderTreeCtrl.h"
@@ -36,6 +37,7 @@ protected:
     void BindControls() override;
     BOOL OnInitDialog() override;
     void OnOK() override;
+    void OnCancel() override;
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool OnCommand(int id, UINT code, HWND hControl) override;
 
@@ -56,6 +58,15 @@ private:
     void OnRemoveAll();
     void OnMove(bool up);
     void UpdateButtons();
+    // The playlist holds entries that differ from what was last saved.
+    bool HasUnsavedPlaylist() const;
+
+    // Size and DPI (DialogSizing.cpp).
+    void MakeResizable();
+    void CaptureLayout();
+    void ApplyLayout();
+    void OnGetMinMaxInfo(MINMAXINFO& info) const;
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
 
     // Saving (SavePlaylist.cpp).
     void SetDefaultPlaylistName();
@@ -67,6 +78,9 @@ private:
     CSourceListCtrl m_listSource;
     CPlaylistListCtrl m_listPlaylist;
     std::wstring m_strPlaylistName;
+    // The playlist as it was last saved; closing asks while the playlist
+    // differs from it.
+    std::vector<std::wstring> m_arrSavedPaths;
     HICON m_hIcon = nullptr;
     UINT m_nShareMsg = 0;
     bool m_bClosedByRequest = false;
@@ -75,6 +89,11 @@ private:
     std::function<void()> m_onReady;
     CItemTipWnd m_wndTip;
     bool m_bTipReady = false;
+    // The template's layout, the controls it places, and the DPI the window
+    // is shown at.
+    CDialogLayout m_layout;
+    std::vector<HWND> m_layoutControls;
+    UINT m_nDpi = 96;
     // Last, so that it is released first, once the window is gone.
     CSkinHook m_skin;
 };

@@ -33,6 +33,7 @@ void CPlaylistDlg::OnSave()
     SaveOutcome outcome = SavePlaylist(name);
     switch (outcome.nResult) {
     case kSaved:
+        m_arrSavedPaths = m_listPlaylist.Paths();
         ::PostMessageW(HWND_BROADCAST, ::RegisterWindowMessageW(kContentUpdatedMessageName),
                        kContentUpdatedPlaylists, 0);
         if (outcome.nLeftOut > 0) {

@@ -107,22 +107,40 @@ void CFolderTreeCtrl::InitFolderTree(HWND hDlg)
     SetRedraw(FALSE);
     CItemIdList pidl = PathToIdList(root, Hwnd());
     InsertRootItem(pidl.Get());
+    m_hShownItem = GetRootItem();
     ShowFiles(root);
     SetCaptionPath(root);
     SetRedraw(TRUE);
 }
 
+// The control is given the new list before the old one is destroyed, so
+// that it never paints from a list that is gone.
 void CFolderTreeCtrl::SetImages(int size, HICON hDeviceIcon)
 {
-    m_nDeviceIcon = -1;
-    if (!m_icons.Create(size)) return;
-    m_nDeviceIcon = m_icons.AddIcon(hDeviceIcon);
+    CFolderIcons icons;
+    if (!icons.Create(size)) return;
+    const int deviceIcon = icons.AddIcon(hDeviceIcon);
+    CFolderIcons old = std::move(m_icons);
+    m_icons = std::move(icons);
+    m_nDeviceIcon = deviceIcon;
+    if (!Hwnd() || !Send(TVM_GETIMAGELIST, TVSIL_NORMAL)) return;
+    ForgetItemIcons(TVI_ROOT);
+    AttachImageList();
+    ::InvalidateRect(Hwnd(), nullptr, TRUE);
 }
 
 void CFolderTreeCtrl::AttachImageList()
 {
     if (!m_icons.Get()) SetImages(::GetSystemMetrics(SM_CXSMICON), nullptr);
     if (m_icons.Get()) Send(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(m_icons.Get()));
+}
+
+void CFolderTreeCtrl::ForgetItemIcons(HTREEITEM hParent)
+{
+    for (HTREEITEM hItem = GetChildItem(hParent); hItem; hItem = GetNextSiblingItem(hItem)) {
+        if (CFolderItemData* pRecord = RecordOf(hItem)) pRecord->m_nIcons[0] = pRecord->m_nIcons[1] = -1;
+        ForgetItemIcons(hItem);
+    }
 }
 
 void CFolderTreeCtrl::InsertRootItem(LPCITEMIDLIST pidl)
@@ -335,6 +353,13 @@ void CFolderTreeCtrl::ShowFiles(const std::wstring& folder) const
     if (m_pFilesSink) m_pFilesSink->ShowFolderFiles(folder.c_str());
 }
 
+// The folder shown is the root at start, before anything is selected.
+void CFolderTreeCtrl::RefitCaption() const
+{
+    const CFolderItemData* pRecord = m_hShownItem ? RecordOf(m_hShownItem) : nullptr;
+    if (pRecord) SetCaptionPath(pRecord->m_idl.GetPath());
+}
+
 void CFolderTreeCtrl::SetCaptionPath(std::wstring path) const
 {
     if (!m_hCaption) return;
@@ -343,6 +368,29 @@ void CFolderTreeCtrl::SetCaptionPath(std::wstring path) const
         path.resize(std::wcslen(path.c_str()));
     }
     ::SetWindowTextW(m_hCaption, path.c_str());
+}
+
+LRESULT CFolderTreeCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = CLoadingTreeCtrl::WindowProc(msg, wParam, lParam);
+    // The questions FollowSelection asks come back through here.
+    if (m_bFollowing || msg == WM_DESTROY || msg == WM_NCDESTROY) return result;
+    m_bFollowing = true;
+    CScopeExit done([this] { m_bFollowing = false; });
+    FollowSelection();
+    return result;
+}
+
+// Whatever moved the selection (a click, a key, a collapse, a deletion),
+// the folder shown is the one selected, so that Add All never takes files
+// from a folder other than the highlighted one.
+void CFolderTreeCtrl::FollowSelection()
+{
+    HTREEITEM hSelected = GetSelectedItem();
+    // The "Loading..." placeholder and an empty selection have no record.
+    if (!hSelected || hSelected == m_hShownItem || !RecordOf(hSelected)) return;
+    m_hShownItem = hSelected;
+    ShowSelectedFolder(hSelected);
 }
 
 bool CFolderTreeCtrl::OnReflectedNotify(NMHDR* header, LRESULT& result)
@@ -368,6 +416,7 @@ void CFolderTreeCtrl::OnSelChanged(const NMTREEVIEWW& tv)
 {
     // The "Loading..." placeholder and an empty selection have no record.
     if (!tv.itemNew.lParam) return;
+    m_hShownItem = tv.itemNew.hItem;
     // The caption keeps the fitted path: a path that fits stays whole, a
     // longer one is never shown cut off at the control's edge.
     UpdateCaption();
@@ -384,5 +433,7 @@ void CFolderTreeCtrl::OnGetDispInfo(NMTVDISPINFOW& info)
 
 void CFolderTreeCtrl::OnDeleteItem(const NMTREEVIEWW& tv)
 {
+    // A later item may get the same handle.
+    if (tv.itemOld.hItem == m_hShownItem) m_hShownItem = nullptr;
     delete RecordOf(tv.itemOld.lParam);
 }

@@ -25,9 +25,13 @@ public:
     // item from the device root, shows its icons (the system's small size
     // unless SetImages came first) and shows the root's files.
     void InitFolderTree(HWND hDlg);
-    // Before InitFolderTree: the tree's images are size x size pixels, and
-    // the device root shows hDeviceIcon (a copy is kept; null for none).
+    // The tree's images are size x size pixels, and the device root shows
+    // hDeviceIcon (a copy is kept; null for none). Also later, when the
+    // window moves to a screen of another DPI: the folders' icons are then
+    // copied anew at the new size.
     void SetImages(int size, HICON hDeviceIcon);
+    // Fits the shown folder's path to the caption's width anew.
+    void RefitCaption() const;
     // The selected item's file-system path; empty when there is none.
     std::wstring GetSelectedPath() const;
 
@@ -40,6 +44,7 @@ protected:
     BOOL ShowSelectedFolder(HTREEITEM hItem) override;
     void UpdateCaption() override;
 
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool OnReflectedNotify(NMHDR* header, LRESULT& result) override;
 
 private:
@@ -49,6 +54,8 @@ private:
     CFolderItemData* RecordOf(HTREEITEM hItem) const { return RecordOf(GetItemData(hItem)); }
 
     void AttachImageList();
+    // The icon indices each item kept refer to a list that is gone.
+    void ForgetItemIcons(HTREEITEM hParent);
     void InsertRootItem(LPCITEMIDLIST pidl);
     // bParentHasPath: the parent is a file-system folder, so that the new
     // item cannot be a drive root.
@@ -68,12 +75,18 @@ private:
     void SetCaptionPath(std::wstring path) const;
     void ShowFiles(const std::wstring& folder) const;
 
+    // Shows the selected folder when it is not the one shown: the control
+    // also moves its selection without telling (a collapse above it).
+    void FollowSelection();
     void OnSelChanged(const NMTREEVIEWW& tv);
     void OnGetDispInfo(NMTVDISPINFOW& info);
     void OnDeleteItem(const NMTREEVIEWW& tv);
 
     IFolderFilesSink* m_pFilesSink = nullptr;
     HWND m_hCaption = nullptr;
+    // The item whose folder the caption and the source list show.
+    HTREEITEM m_hShownItem = nullptr;
+    bool m_bFollowing = false;
     // Detached from the control before it is destroyed with this object.
     CFolderIcons m_icons;
     int m_nDeviceIcon = -1;

@@ -43,6 +43,11 @@ public:
         return static_cast<int>(Send(LVM_INSERTCOLUMNW, static_cast<WPARAM>(column),
                                      reinterpret_cast<LPARAM>(&col)));
     }
+    int GetColumnWidth(int column) const { return static_cast<int>(Send(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column))); }
+    BOOL SetColumnWidth(int column, int width) const
+    {
+        return static_cast<BOOL>(Send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0)));
+    }
     DWORD SetExtendedStyle(DWORD mask, DWORD style) const
     {
         return static_cast<DWORD>(Send(LVM_SETEXTENDEDLISTVIEWSTYLE, mask, style));

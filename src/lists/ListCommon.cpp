@@ -45,6 +45,13 @@ void InitListColumn(const CListView& list)
     list.SetExtendedStyle(0, LVS_EX_FULLROWSELECT);
 }
 
+void FitColumnToClient(const CListView& list)
+{
+    RECT rc = {};
+    ::GetClientRect(list.Hwnd(), &rc);
+    if (rc.right > 0 && list.GetColumnWidth(0) != rc.right) list.SetColumnWidth(0, rc.right);
+}
+
 bool AnswerDisplayRequest(NMHDR* header, const std::vector<std::wstring>& paths, LRESULT& result)
 {
     if (header->code != LVN_GETDISPINFOW) return false;

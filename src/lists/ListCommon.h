@@ -10,6 +10,12 @@
 // Gives a list its one full-width column (no heading) and full-row selection.
 void InitListColumn(const CListView& list);
 
+// The column as wide as the visible client area, which narrows when the
+// vertical scroll bar appears: a wider column would bring a horizontal
+// scroll bar and cut names without an ellipsis. Called whenever the list's
+// client size changes (its own size, the scroll bar, the DPI).
+void FitColumnToClient(const CListView& list);
+
 // The window that receives a list's posted notifications (the main dialog).
 class CNotifyTarget {
 public:

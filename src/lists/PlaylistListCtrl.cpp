@@ -1,5 +1,6 @@
 #include "lists/PlaylistListCtrl.h"
 
+#include "framework/Dpi.h"
 #include "framework/MessageBox.h"
 #include "lists/ListDrag.h"
 #include "lists/ListMessages.h"
@@ -186,6 +187,11 @@ LRESULT CPlaylistListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         // No release will reach this list any more: the drag ends unmoved.
         if (reinterpret_cast<HWND>(lParam) != Hwnd()) EndInternalDrag();
         break;
+    case WM_SIZE: {
+        LRESULT result = CListView::WindowProc(msg, wParam, lParam);
+        FitColumnToClient(*this);
+        return result;
+    }
     case WM_DESTROY:
         EndInternalDrag();
         break;
@@ -221,15 +227,17 @@ void CPlaylistListCtrl::ShowInsertMark(int index)
     int count = GetItemCount();
     RECT rcItem = {};
     RECT mark = m_rcInsertMark;
+    // Two pixels at 96 DPI, as thick at any other.
+    const int thickness = ScaleForDpi(2, WindowDpi(Hwnd()));
     if (index >= count) {
         if (!GetItemRect(count > 0 ? count - 1 : 0, &rcItem, LVIR_BOUNDS)) return;
         mark = rcItem;
         mark.top = rcItem.bottom;
-        mark.bottom = rcItem.bottom + 2;
+        mark.bottom = rcItem.bottom + thickness;
     } else {
         if (index < 0 || !GetItemRect(index, &rcItem, LVIR_BOUNDS)) return;
         mark = rcItem;
-        mark.bottom = rcItem.top + 2;
+        mark.bottom = rcItem.top + thickness;
     }
     // The old place is repainted too, so that only one bar shows.
     ::InvalidateRect(Hwnd(), &m_rcInsertMark, TRUE);

@@ -45,8 +45,9 @@ public:
 
     const std::vector<std::wstring>& Paths() const { return m_arrPaths; }
 
-    // The insertion mark of a drag: a black bar over the top of entry index,
-    // or under the last entry when index is the entry count.
+    // The insertion mark of a drag: a black bar, 2 pixels at 96 DPI, over
+    // the top of entry index, or under the last entry when index is the
+    // entry count.
     void ShowInsertMark(int index) override;
     void HideInsertMark() override;
     // A drop of source items lands on this list, where GetTargetIndex says.

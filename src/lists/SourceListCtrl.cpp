@@ -148,6 +148,11 @@ LRESULT CSourceListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         // release will reach this list, so the drag must not outlive it.
         if (reinterpret_cast<HWND>(lParam) != Hwnd()) EndSourceDrag();
         break;
+    case WM_SIZE: {
+        LRESULT result = CListView::WindowProc(msg, wParam, lParam);
+        FitColumnToClient(*this);
+        return result;
+    }
     case WM_DESTROY:
         EndSourceDrag();
         m_arrPaths.clear();

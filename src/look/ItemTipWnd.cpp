@@ -1,5 +1,6 @@
 #include "look/ItemTipWnd.h"
 
+#include "framework/Dpi.h"
 #include "framework/Raii.h"
 
 namespace {
@@ -74,7 +75,8 @@ BOOL CItemTipWnd::ShowTip(CListView* pList, int nItem, const RECT* prcItem, cons
         CSelectObject font(dc.Get(), WindowFont(m_hOwner));
         ::GetTextExtentPoint32W(dc.Get(), m_strText.c_str(), static_cast<int>(m_strText.size()), &text);
     }
-    if (prcItem->right - prcItem->left >= text.cx) return HideTip();
+    const int room = ScaleForDpi(kItemTextRoom, WindowDpi(m_hOwner));
+    if (prcItem->right - prcItem->left >= text.cx + room) return HideTip();
 
     BOOL placed = ::SetWindowPos(Hwnd(), nullptr, prcItem->left, prcItem->top, text.cx,
                                  prcItem->bottom - prcItem->top,

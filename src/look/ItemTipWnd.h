@@ -15,6 +15,11 @@
 constexpr UINT WM_TIP_CLICK = WM_USER + 720;
 constexpr UINT WM_TIP_DBLCLICK = WM_USER + 721;
 
+// The room a list item leaves beside its text, in pixels at 96 DPI: a name
+// less than this narrower than its item is already cut with "..." (under
+// Wine the text starts 6 pixels in and is cut 10 pixels before the end).
+constexpr int kItemTextRoom = 16;
+
 class CItemTipWnd : public CWindow {
 public:
     CItemTipWnd();
@@ -29,8 +34,9 @@ public:
     BOOL CreateTip(HWND hOwner);
 
     // Shows the tip over prcItem (screen coordinates), as wide as the text
-    // and as high as the item, when the text is wider than the item; hides
-    // it otherwise (no item, empty text, a name that fits). A shown tip holds
+    // and as high as the item, when the item cannot show the whole text
+    // with its room beside it (kItemTextRoom); hides it otherwise (no item,
+    // empty text, a name that fits). A shown tip holds
     // the mouse, unless another window does, and hides once the pointer is
     // off it (also onto another program's window), when the program loses
     // the activation, and when the wheel is turned over it.

@@ -62,6 +62,9 @@ bool CLoadingTreeCtrl::OnReflectedNotify(NMHDR* header, LRESULT& result)
     case TVN_SINGLEEXPAND:
         // 0 lets the control's own single-expand behaviour apply.
         break;
+    case NM_CUSTOMDRAW:
+        result = OnCustomDraw(*reinterpret_cast<NMTVCUSTOMDRAW*>(header));
+        return true;
     default:
         return false;
     }
@@ -76,6 +79,34 @@ BOOL CLoadingTreeCtrl::OnEraseBkgnd(HDC hDc)
     DrawBackground(hDc);
     Wake();
     return TRUE;
+}
+
+namespace {
+// A third of the way from the background to the selection colour: plainly
+// a selection, and plainly not the focused one, in any colour scheme.
+COLORREF UnfocusedSelectionColour()
+{
+    const COLORREF back = ::GetSysColor(COLOR_WINDOW);
+    const COLORREF mark = ::GetSysColor(COLOR_HIGHLIGHT);
+    auto mix = [](int b, int m) { return static_cast<BYTE>(b + (m - b) / 3); };
+    return RGB(mix(GetRValue(back), GetRValue(mark)), mix(GetGValue(back), GetGValue(mark)),
+               mix(GetBValue(back), GetBValue(mark)));
+}
+}  // namespace
+
+// The control's own colour for a selection without the focus is a light
+// grey that can hardly be told from the background (Wine draws F5F5F5 on
+// white); the user would not see which folder the lists show.
+LRESULT CLoadingTreeCtrl::OnCustomDraw(NMTVCUSTOMDRAW& draw) const
+{
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT || ::GetFocus() == Hwnd()) return CDRF_DODEFAULT;
+    HTREEITEM hItem = reinterpret_cast<HTREEITEM>(draw.nmcd.dwItemSpec);
+    if (GetItemState(hItem, TVIS_SELECTED) & TVIS_SELECTED) {
+        draw.clrText = ::GetSysColor(COLOR_WINDOWTEXT);
+        draw.clrTextBk = UnfocusedSelectionColour();
+    }
+    return CDRF_DODEFAULT;
 }
 
 void CLoadingTreeCtrl::PrepareExpand(HTREEITEM hItem)

@@ -45,6 +45,9 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool OnReflectedNotify(NMHDR* header, LRESULT& result) override;
     BOOL OnEraseBkgnd(HDC hDc);
+    // Keeps the selected item plainly marked while another control has the
+    // focus.
+    LRESULT OnCustomDraw(NMTVCUSTOMDRAW& draw) const;
 
 private:
     void PrepareExpand(HTREEITEM hItem);

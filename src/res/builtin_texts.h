@@ -22,7 +22,10 @@ inline const wchar_t* BuiltInText(UINT id)
                L"are too long. Rename the files on the player with shorter names made of plain "
                L"letters and digits, then add them to the playlist again.";
     case IDS_CLOSE_UNSAVED:
-        return L"The playlist has not been saved.\n\nDo you want to close without saving it?";
+        return L"This playlist has not been saved. If you close the window now, it is lost.\n\n"
+               L"Do you want to close without saving?\n\n"
+               L"Yes: close and discard the playlist.\n"
+               L"No: keep the window open, so that you can save it.";
     default:
         return nullptr;
     }

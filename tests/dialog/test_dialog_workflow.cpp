@@ -8,7 +8,6 @@
 #include "handoff/DeviceFields.h"
 #include "lists/ListDrag.h"
 #include "lists/ListMessages.h"
-#include "res/builtin_texts.h"
 #include "res/resource_ids.h"
 #include "res/wire_names.h"
 
@@ -16,6 +15,7 @@
 
 #include <gtest/gtest.h>
 #include <commctrl.h>
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -48,13 +48,11 @@ void SelectItem(HWND hDlg, int listId, int item)
                           reinterpret_cast<LPARAM>(&state));
 }
 
-// Selects the child of the tree's root that has the given text.
-bool SelectFolder(HWND hDlg, const wchar_t* name)
+// The child of parent (expanded first) that has the given text.
+HTREEITEM FindFolder(HWND tree, HTREEITEM parent, const wchar_t* name)
 {
-    HWND tree = ::GetDlgItem(hDlg, IDC_FOLDER_TREE);
-    HTREEITEM root = TreeView_GetRoot(tree);
-    TreeView_Expand(tree, root, TVE_EXPAND);
-    for (HTREEITEM item = TreeView_GetChild(tree, root); item; item = TreeView_GetNextSibling(tree, item)) {
+    TreeView_Expand(tree, parent, TVE_EXPAND);
+    for (HTREEITEM item = TreeView_GetChild(tree, parent); item; item = TreeView_GetNextSibling(tree, item)) {
         wchar_t text[MAX_PATH] = {};
         TVITEMW tvi = {};
         tvi.mask = TVIF_TEXT;
@@ -62,9 +60,17 @@ bool SelectFolder(HWND hDlg, const wchar_t* name)
         tvi.pszText = text;
         tvi.cchTextMax = MAX_PATH;
         TreeView_GetItem(tree, &tvi);
-        if (::lstrcmpiW(text, name) == 0) return TreeView_SelectItem(tree, item) != FALSE;
+        if (::lstrcmpiW(text, name) == 0) return item;
     }
-    return false;
+    return nullptr;
+}
+
+// Selects the child of the tree's root that has the given text.
+bool SelectFolder(HWND hDlg, const wchar_t* name)
+{
+    HWND tree = ::GetDlgItem(hDlg, IDC_FOLDER_TREE);
+    HTREEITEM item = FindFolder(tree, TreeView_GetRoot(tree), name);
+    return item && TreeView_SelectItem(tree, item);
 }
 
 // A top-level window of the test that counts the content-updated broadcast.
@@ -348,12 +354,186 @@ TEST_F(DialogWorkflowTest, RefusalsExplainThemselvesAndChangeNothing)
                                          Text(IDS_NOTHING_TO_REMOVE), Text(IDS_INVALID_NAME),
                                          Text(IDS_INVALID_NAME), Text(IDS_EMPTY_NAME)}),
               m_boxes);
-    EXPECT_EQ(BuiltInText(IDS_INVALID_NAME), Text(IDS_INVALID_NAME)) << "the module and the program agree";
-    EXPECT_EQ(BuiltInText(IDS_ENTRIES_LEFT_OUT), Text(IDS_ENTRIES_LEFT_OUT));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW((kPlaylists + L"\\   .m3u").c_str()));
     EXPECT_EQ("\\ALBUM\\C.WMA\r\n", ReadBytes(existing));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW((kRoot + L"Escape.m3u").c_str()));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(atRoot.c_str()));
+}
+
+// However the tree's selection moves, the caption and the source list show
+// the selected folder: a collapse above it moves it to the collapsed folder.
+TEST_F(DialogWorkflowTest, FileListFollowsTheTreesSelection)
+{
+    ::CreateDirectoryW((kAlbum + L"\\Disc 2").c_str(), nullptr);
+    WriteBytes(kAlbum + L"\\Disc 2\\d.mp3", "x");
+    CPlaylistDlg dlg;
+    Run(dlg, {
+        [](HWND hDlg) {
+            HWND tree = ::GetDlgItem(hDlg, IDC_FOLDER_TREE);
+            HTREEITEM disc = FindFolder(tree, FindFolder(tree, TreeView_GetRoot(tree), L"Album"), L"Disc 2");
+            ASSERT_NE(nullptr, disc);
+            TreeView_SelectItem(tree, disc);
+            EXPECT_EQ(1, ItemCount(hDlg, IDC_SOURCE_LIST));
+            EXPECT_EQ(kAlbum + L"\\Disc 2", GetWindowTextString(::GetDlgItem(hDlg, IDC_FOLDER_CAPTION)));
+            TreeView_Expand(tree, TreeView_GetParent(tree, disc), TVE_COLLAPSE);
+        },
+        [](HWND hDlg) {
+            HWND tree = ::GetDlgItem(hDlg, IDC_FOLDER_TREE);
+            HTREEITEM album = FindFolder(tree, TreeView_GetRoot(tree), L"Album");
+            EXPECT_EQ(album, TreeView_GetSelection(tree));
+            EXPECT_EQ(kAlbum, GetWindowTextString(::GetDlgItem(hDlg, IDC_FOLDER_CAPTION)));
+            EXPECT_EQ(3, ItemCount(hDlg, IDC_SOURCE_LIST));
+            Click(hDlg, IDC_CLOSE);
+        },
+    });
+}
+
+// Each list's column is as wide as what shows of the list, with the
+// vertical scroll bar or without: no horizontal scroll bar cuts the names.
+void ExpectColumnsFit(HWND hDlg, const char* when)
+{
+    for (int id : {IDC_SOURCE_LIST, IDC_PLAYLIST_LIST}) {
+        HWND list = ::GetDlgItem(hDlg, id);
+        RECT client = {};
+        ::GetClientRect(list, &client);
+        EXPECT_EQ(client.right, ListView_GetColumnWidth(list, 0)) << when << ", list " << id;
+        EXPECT_FALSE(::GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL) << when << ", list " << id;
+    }
+}
+
+bool HasVerticalScrollBar(HWND hDlg, int id)
+{
+    return (::GetWindowLongW(::GetDlgItem(hDlg, id), GWL_STYLE) & WS_VSCROLL) != 0;
+}
+
+// The window grows, never below its template's size: the tree and the lists
+// take the extra room, the buttons keep their places beside them, and the
+// columns follow the lists and their scroll bars.
+TEST_F(DialogWorkflowTest, WindowGrowsWithItsListsAndColumns)
+{
+    const std::wstring many = kRoot + L"Many";
+    RemoveTree(many);
+    ::CreateDirectoryW(many.c_str(), nullptr);
+    g_arrDragPaths.clear();
+    for (int i = 0; i < 60; ++i) {
+        std::wstring file = many + L"\\" + std::to_wstring(i) + L" a name long enough to need an ellipsis.mp3";
+        WriteBytes(file, "x");
+        g_arrDragPaths.push_back(file);
+    }
+    const int ids[] = {IDC_FOLDER_TREE, IDC_SOURCE_LIST, IDC_PLAYLIST_LIST, IDC_FOLDER_CAPTION, IDC_ADD_SELECTED,
+                       IDC_MOVE_UP, IDC_REMOVE_ALL, IDC_PLAYLIST_NAME, IDC_SAVE, IDC_CLOSE};
+    std::vector<RECT> before;
+    RECT window = {};
+    int dx = 0, dy = 0;
+    CPlaylistDlg dlg;
+    Run(dlg, {
+        [](HWND hDlg) {
+            const LONG style = ::GetWindowLongW(hDlg, GWL_STYLE);
+            EXPECT_TRUE((style & WS_THICKFRAME) && (style & WS_MAXIMIZEBOX));
+            RECT client = {}, dialogUnits = {0, 0, 540, 274};
+            ::GetClientRect(hDlg, &client);
+            ::MapDialogRect(hDlg, &dialogUnits);
+            EXPECT_TRUE(::EqualRect(&dialogUnits, &client)) << "the client area is the template's";
+            EXPECT_FALSE(HasVerticalScrollBar(hDlg, IDC_SOURCE_LIST));
+            ExpectColumnsFit(hDlg, "empty");
+            ASSERT_TRUE(SelectFolder(hDlg, L"Many"));
+            ::SendMessageW(hDlg, WM_DROP_ON_PLAYLIST, 0, 0);
+        },
+        [&](HWND hDlg) {
+            EXPECT_TRUE(HasVerticalScrollBar(hDlg, IDC_SOURCE_LIST));
+            EXPECT_TRUE(HasVerticalScrollBar(hDlg, IDC_PLAYLIST_LIST));
+            ExpectColumnsFit(hDlg, "full");
+            for (int id : ids) before.push_back(ControlRect(hDlg, id));
+            ::GetWindowRect(hDlg, &window);
+            // Within the screen, which a window does not outgrow.
+            dx = std::min(300, static_cast<int>(::GetSystemMetrics(SM_CXSCREEN) - window.right + window.left) / 2);
+            dy = std::min(120, static_cast<int>(::GetSystemMetrics(SM_CYSCREEN) - window.bottom + window.top) / 2);
+            ASSERT_GT(dx, 20);
+            ASSERT_GT(dy, 20);
+            ::SetWindowPos(hDlg, nullptr, 0, 0, window.right - window.left + dx, window.bottom - window.top + dy,
+                           SWP_NOMOVE | SWP_NOZORDER);
+            std::vector<RECT> after;
+            for (int id : ids) after.push_back(ControlRect(hDlg, id));
+            auto grew = [&](size_t i, int left, int right, int top, int bottom) {
+                EXPECT_EQ(before[i].left + left, after[i].left) << ids[i];
+                EXPECT_EQ(before[i].right + right, after[i].right) << ids[i];
+                EXPECT_EQ(before[i].top + top, after[i].top) << ids[i];
+                EXPECT_EQ(before[i].bottom + bottom, after[i].bottom) << ids[i];
+            };
+            // The three share the extra width; each takes some of it.
+            const int treeGrowth = after[0].right - before[0].right;
+            const int sourceRight = after[1].right - before[1].right;
+            EXPECT_GT(treeGrowth, 0);
+            EXPECT_GT(sourceRight, treeGrowth);
+            EXPECT_LT(sourceRight, dx);
+            grew(0, 0, treeGrowth, 0, dy);
+            grew(1, treeGrowth, sourceRight, 0, dy);
+            grew(2, sourceRight, dx, 0, dy);
+            grew(3, treeGrowth, sourceRight, 0, 0);
+            grew(4, sourceRight, sourceRight, dy / 2, dy / 2);
+            grew(5, dx, dx, 0, 0);
+            grew(6, dx, dx, 0, 0);
+            grew(7, treeGrowth, dx, dy, dy);
+            grew(8, dx, dx, dy, dy);
+            grew(9, dx, dx, dy, dy);
+            ExpectColumnsFit(hDlg, "grown");
+            // Smaller than the template it does not go.
+            ::SetWindowPos(hDlg, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
+            RECT smallest = {};
+            ::GetWindowRect(hDlg, &smallest);
+            EXPECT_EQ(window.right - window.left, smallest.right - smallest.left);
+            EXPECT_EQ(window.bottom - window.top, smallest.bottom - smallest.top);
+            for (size_t i = 0; i < before.size(); ++i) {
+                RECT now = ControlRect(hDlg, ids[i]);
+                EXPECT_TRUE(::EqualRect(&before[i], &now)) << ids[i];
+            }
+            Click(hDlg, IDC_REMOVE_ALL);
+        },
+        [this](HWND hDlg) {
+            EXPECT_FALSE(HasVerticalScrollBar(hDlg, IDC_PLAYLIST_LIST));
+            ExpectColumnsFit(hDlg, "emptied");
+            m_yesNoAnswer = IDYES;
+            Click(hDlg, IDC_CLOSE);
+        },
+    });
+    RemoveTree(many);
+}
+
+// Every way a user closes the window asks while the playlist would be lost:
+// the Close button, Escape and the close box (Alt+F4 and the system menu
+// send the same command). No keeps the window and the playlist.
+TEST_F(DialogWorkflowTest, ClosingAnUnsavedPlaylistAsksFirst)
+{
+    CPlaylistDlg dlg;
+    // Escape and the close box reach the dialog through its modal loop.
+    auto closeThreeWaysAndSayNo = [this](HWND hDlg) {
+        m_yesNoAnswer = IDNO;
+        Click(hDlg, IDC_CLOSE);
+        ::PostMessageW(::GetDlgItem(hDlg, IDC_PLAYLIST_NAME), WM_KEYDOWN, VK_ESCAPE, 0);
+        ::PostMessageW(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0);
+    };
+    INT_PTR result = Run(dlg, {
+        [](HWND hDlg) { ASSERT_TRUE(SelectFolder(hDlg, L"Album")); },
+        [](HWND hDlg) { Click(hDlg, IDC_ADD_ALL); },
+        closeThreeWaysAndSayNo,
+        [this](HWND hDlg) {
+            EXPECT_EQ(std::vector<std::wstring>(3, Text(IDS_CLOSE_UNSAVED)), m_boxes);
+            EXPECT_EQ(3, ItemCount(hDlg, IDC_PLAYLIST_LIST));
+            m_boxes.clear();
+            // Fewer entries are still a playlist that was never saved.
+            SelectItem(hDlg, IDC_PLAYLIST_LIST, 0);
+            Click(hDlg, IDC_REMOVE_SELECTED);
+        },
+        closeThreeWaysAndSayNo,
+        [this](HWND hDlg) {
+            EXPECT_EQ(3u, m_boxes.size());
+            m_boxes.clear();
+            m_yesNoAnswer = IDYES;
+            Click(hDlg, IDC_CLOSE);
+        },
+    });
+    EXPECT_EQ(IDCANCEL, result);
+    EXPECT_EQ((std::vector<std::wstring>{Text(IDS_CLOSE_UNSAVED)}), m_boxes);
 }
 
 TEST_F(DialogWorkflowTest, DefaultNameIsTheFirstThatIsFree)

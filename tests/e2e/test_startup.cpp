@@ -129,6 +129,22 @@ TEST_F(StartupTest, StartShowsOneMarkedWindow)
     EXPECT_NE(0, ::GlobalFindAtomW(kDeviceRoot));
 }
 
+// The program draws itself at every scale, so that the system never
+// stretches it: per monitor where the system can, else at the system's DPI.
+// Wine treats every program as aware per monitor; the declaration is read.
+TEST(ProgramFile, DeclaresItsDpiAwareness)
+{
+    HMODULE hProgram = ::LoadLibraryExW(ToolPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, hProgram);
+    HRSRC hManifest = ::FindResourceW(hProgram, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    ASSERT_NE(nullptr, hManifest);
+    const char* text = static_cast<const char*>(::LockResource(::LoadResource(hProgram, hManifest)));
+    std::string manifest(text, ::SizeofResource(hProgram, hManifest));
+    ::FreeLibrary(hProgram);
+    EXPECT_NE(std::string::npos, manifest.find(">PerMonitorV2, System</dpiAwareness>")) << manifest;
+    EXPECT_NE(std::string::npos, manifest.find(">true</dpiAware>")) << manifest;
+}
+
 TEST_F(StartupTest, SecondStartForTheSameDriveBringsTheFirstBack)
 {
     HWND first = StartInstance(Args(kDeviceFolder));

@@ -2,6 +2,7 @@
 // control in a hidden window that stands for the main dialog.
 #include "ListHost.h"
 
+#include "framework/Dpi.h"
 #include "lists/ListDrag.h"
 
 #include <gtest/gtest.h>
@@ -110,7 +111,7 @@ TEST_F(DropIndex, InsertMarkStandsOverTheEntryOrUnderTheLast)
         ASSERT_TRUE(list.GetInsertMark(rc)) << c.index;
         int top = c.below ? item.bottom : item.top;
         EXPECT_EQ(top, rc.top) << c.index;
-        EXPECT_EQ(top + 2, rc.bottom) << c.index;
+        EXPECT_EQ(top + ::MulDiv(2, static_cast<int>(WindowDpi(list.Hwnd())), 96), rc.bottom) << c.index;
         EXPECT_EQ(item.left, rc.left);
         EXPECT_EQ(item.right, rc.right);
     }

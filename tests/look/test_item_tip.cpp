@@ -4,6 +4,7 @@
 #include "../lists/PointerInput.h"
 
 #include "framework/ListView.h"
+#include "framework/Dpi.h"
 #include "look/ItemTipWnd.h"
 
 #include <gtest/gtest.h>
@@ -104,7 +105,9 @@ protected:
 TEST_F(ItemTip, ShowsOnlyANameWiderThanItsItem)
 {
     const RECT none = {};
-    const RECT wide = {300, 200, 300 + TextWidth(L"short.mp3"), 217};
+    // A list cuts a name that leaves its item less room beside it.
+    const int room = ::MulDiv(kItemTextRoom, static_cast<int>(WindowDpi(owner.Hwnd())), 96);
+    const RECT wide = {300, 200, 300 + TextWidth(L"short.mp3") + room, 217};
     const struct {
         const wchar_t* what;
         int item;
@@ -122,6 +125,10 @@ TEST_F(ItemTip, ShowsOnlyANameWiderThanItsItem)
         EXPECT_TRUE(tip.ShowTip(&list, c.item, &c.rc, c.text, FALSE)) << "was visible: " << c.what;
         EXPECT_FALSE(::IsWindowVisible(tip.Hwnd())) << c.what;
     }
+    RECT cut = wide;
+    --cut.right;
+    tip.ShowTip(&list, 2, &cut, L"short.mp3", FALSE);
+    EXPECT_TRUE(::IsWindowVisible(tip.Hwnd())) << "a name the list cuts";
 }
 
 TEST_F(ItemTip, QuickSecondPressOnTheSameItemIsADoubleClick)

@@ -2,6 +2,8 @@
 #include "look/LoadingTreeCtrl.h"
 
 #include <gtest/gtest.h>
+#include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <mutex>
 #include <new>
@@ -282,6 +284,35 @@ TEST_F(LoadingTree, FillThatThrowsStillEndsTheLoading)
     const std::vector<DWORD> painted = PaintedPixels(tree, paint);
     tree.SetRedraw(TRUE);
     EXPECT_TRUE(painted == PaintedPixels(tree, paint)) << "redrawing was left off";
+}
+
+int ColourDistance(DWORD a, DWORD b)
+{
+    int distance = 0;
+    for (int shift = 0; shift < 24; shift += 8)
+        distance += std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF));
+    return distance;
+}
+
+// With the focus elsewhere the selected folder still stands out from the
+// background, as clearly as a tinted bar: the control's own colour for it
+// is a grey that can hardly be told from white.
+TEST_F(LoadingTree, SelectionShowsWithoutTheFocus)
+{
+    HTREEITEM hSelected = InsertTextItem(tree, TVI_ROOT, L"selected folder");
+    tree.SelectItem(hSelected);
+    ASSERT_NE(tree.Hwnd(), ::GetFocus());
+    RECT rc = {};
+    std::memcpy(&rc, &hSelected, sizeof(hSelected));
+    ASSERT_TRUE(tree.Send(TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rc)));
+    auto paint = [&](HDC hDc) { tree.Send(WM_PAINT, reinterpret_cast<WPARAM>(hDc)); };
+    const std::vector<DWORD> pixels = PaintedPixels(tree, paint);
+    RECT client = {};
+    ::GetClientRect(tree.Hwnd(), &client);
+    const size_t row = static_cast<size_t>((rc.top + rc.bottom) / 2) * static_cast<size_t>(client.right);
+    const DWORD selected = pixels[row + static_cast<size_t>(rc.left) + 1];
+    const DWORD background = pixels[row + static_cast<size_t>(client.right) - 4];
+    EXPECT_GE(ColourDistance(selected, background), 90) << std::hex << selected << " on " << background;
 }
 
 }  // namespace

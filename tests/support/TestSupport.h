@@ -93,6 +93,15 @@ inline void PumpMessages()
     }
 }
 
+// Where a dialog's control stands in the dialog's client area.
+inline RECT ControlRect(HWND hDlg, int id)
+{
+    RECT rc = {};
+    ::GetWindowRect(::GetDlgItem(hDlg, id), &rc);
+    ::MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
 // The pixels of what draw paints on a white square of size x size pixels:
 // pictures compared where the indices of two image lists say nothing.
 inline std::vector<DWORD> DrawnPixels(int size, const std::function<void(HDC)>& draw)
