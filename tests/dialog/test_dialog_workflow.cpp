@@ -487,6 +487,13 @@ TEST_F(DialogWorkflowTest, WindowGrowsWithItsListsAndColumns)
                 RECT now = ControlRect(hDlg, ids[i]);
                 EXPECT_TRUE(::EqualRect(&before[i], &now)) << ids[i];
             }
+            // Minimised and restored, it comes back at the size it had.
+            ::ShowWindow(hDlg, SW_MINIMIZE);
+            ::ShowWindow(hDlg, SW_RESTORE);
+            RECT restored = {};
+            ::GetWindowRect(hDlg, &restored);
+            EXPECT_EQ(smallest.right - smallest.left, restored.right - restored.left);
+            EXPECT_EQ(smallest.bottom - smallest.top, restored.bottom - restored.top);
             Click(hDlg, IDC_REMOVE_ALL);
         },
         [this](HWND hDlg) {
