@@ -46,6 +46,9 @@ void CPlaylistDlg::OnSave()
         }
         SetDefaultPlaylistName();
         if (m_listPlaylist.GetItemCount() > 0) OnRemoveAll();
+        // The new playlist has never been saved, even when it comes to hold
+        // the same entries as the one just saved under another name.
+        m_arrSavedPaths.clear();
         break;
     case kSaveOpenFailed:
         ShowAppMessage(Hwnd(), IDS_FILE_OPEN_FAILED);
