@@ -71,11 +71,17 @@ void CPlaylistDlg::ApplyLayout()
     m_treeFolders.RefitCaption();
 }
 
+// The frame is measured as the window's size less its client area. A
+// minimised window has no client area, and it still has none when the
+// system asks on its way back: measured then, the whole icon-sized window
+// would count as frame and the restored window would come back wider. A
+// restore returns to a size that was checked when it was set.
 void CPlaylistDlg::OnGetMinMaxInfo(MINMAXINFO& info) const
 {
     if (m_layout.Empty()) return;
-    const SIZE least = m_layout.MinClient(static_cast<int>(m_nDpi));
     const SIZE client = ClientSize(Hwnd());
+    if (client.cx <= 0 || client.cy <= 0) return;
+    const SIZE least = m_layout.MinClient(static_cast<int>(m_nDpi));
     const SIZE window = WindowSize(Hwnd());
     info.ptMinTrackSize.x = window.cx - client.cx + least.cx;
     info.ptMinTrackSize.y = window.cy - client.cy + least.cy;

@@ -46,6 +46,9 @@ void CPlaylistDlg::OnSave()
         }
         SetDefaultPlaylistName();
         if (m_listPlaylist.GetItemCount() > 0) OnRemoveAll();
+        // The new playlist has never been saved, even when it comes to hold
+        // the same entries as the one just saved under another name.
+        m_arrSavedPaths.clear();
         break;
     case kSaveOpenFailed:
         ShowAppMessage(Hwnd(), IDS_FILE_OPEN_FAILED);
@@ -61,25 +64,12 @@ void CPlaylistDlg::OnSave()
     }
 }
 
-namespace {
-// Marks the dialog as saving for the scope, however the scope is left.
-class CSavingScope {
-public:
-    explicit CSavingScope(bool& saving) : m_saving(saving) { m_saving = true; }
-    ~CSavingScope() { m_saving = false; }
-    CSavingScope(const CSavingScope&) = delete;
-    CSavingScope& operator=(const CSavingScope&) = delete;
-
-private:
-    bool& m_saving;
-};
-}
-
 // The wait cursor stays up for the whole save, the question included.
 SaveOutcome CPlaylistDlg::SavePlaylist(const std::wstring& name)
 {
     CWaitCursor wait;
-    CSavingScope saving(m_bSaving);
+    m_bSaving = true;
+    CScopeExit saved([this] { m_bSaving = false; });
     return SavePlaylistToFolder(m_szPlaylistDir, name, m_listPlaylist.Paths(), [this] {
         CPlaylistExistsDlg ask(Hwnd());
         if (ask.DoModal() != IDOK) return ExistingPlaylistAnswer::kCancel;

@@ -338,14 +338,16 @@ bool ToNarrow(char* pszBuffer, const wchar_t* pszText, int cbBuffer, UINT nCodeP
     // Every ANSI code page holds ASCII as it is, and the plain conversion is
     // the fast one. Beyond ASCII, the UTF code pages hold every character
     // but a lone surrogate and take no default character; the others report
-    // one they had to substitute.
+    // one they had to substitute. The conversion is asked in the code page
+    // itself: the UTF-8 flag is documented for CP_UTF8 only, not for
+    // CP_ACP on a system whose ANSI code page is UTF-8.
     const bool bAscii = std::all_of(pszText, pszText + std::wcslen(pszText), [](wchar_t c) { return c < 0x80; });
     const UINT nActual = nCodePage == CP_ACP ? ::GetACP() : nCodePage;
     const bool bUtf = nActual == CP_UTF8 || nActual == CP_UTF7;
     const bool bReportsDefault = !bAscii && !bUtf;
     const DWORD nFlags = bAscii ? 0 : nActual == CP_UTF8 ? WC_ERR_INVALID_CHARS : bUtf ? 0 : WC_NO_BEST_FIT_CHARS;
     BOOL bDefaultUsed = FALSE;
-    if (::WideCharToMultiByte(nCodePage, nFlags, pszText, -1, pszBuffer, cbBuffer, nullptr,
+    if (::WideCharToMultiByte(nActual, nFlags, pszText, -1, pszBuffer, cbBuffer, nullptr,
                               bReportsDefault ? &bDefaultUsed : nullptr) == 0 ||
         bDefaultUsed) {
         // A failed conversion may leave part of the text without a terminator.

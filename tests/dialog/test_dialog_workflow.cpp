@@ -487,6 +487,13 @@ TEST_F(DialogWorkflowTest, WindowGrowsWithItsListsAndColumns)
                 RECT now = ControlRect(hDlg, ids[i]);
                 EXPECT_TRUE(::EqualRect(&before[i], &now)) << ids[i];
             }
+            // Minimised and restored, it comes back at the size it had.
+            ::ShowWindow(hDlg, SW_MINIMIZE);
+            ::ShowWindow(hDlg, SW_RESTORE);
+            RECT restored = {};
+            ::GetWindowRect(hDlg, &restored);
+            EXPECT_EQ(smallest.right - smallest.left, restored.right - restored.left);
+            EXPECT_EQ(smallest.bottom - smallest.top, restored.bottom - restored.top);
             Click(hDlg, IDC_REMOVE_ALL);
         },
         [this](HWND hDlg) {
@@ -515,6 +522,18 @@ TEST_F(DialogWorkflowTest, ClosingAnUnsavedPlaylistAsksFirst)
     INT_PTR result = Run(dlg, {
         [](HWND hDlg) { ASSERT_TRUE(SelectFolder(hDlg, L"Album")); },
         [](HWND hDlg) { Click(hDlg, IDC_ADD_ALL); },
+        [this](HWND hDlg) {
+            m_yesNoAnswer = IDYES;
+            ::SetDlgItemTextW(hDlg, IDC_PLAYLIST_NAME, L"Earlier");
+            Click(hDlg, IDC_SAVE);
+        },
+        // The new playlist after a save holds the saved one's entries, but
+        // it has never been saved itself.
+        [this](HWND hDlg) {
+            EXPECT_EQ((std::vector<std::wstring>{Text(IDS_SAVED_ANOTHER)}), m_boxes);
+            m_boxes.clear();
+            Click(hDlg, IDC_ADD_ALL);
+        },
         closeThreeWaysAndSayNo,
         [this](HWND hDlg) {
             EXPECT_EQ(std::vector<std::wstring>(3, Text(IDS_CLOSE_UNSAVED)), m_boxes);
