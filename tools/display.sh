@@ -8,23 +8,42 @@
 # it, only slower).
 wava_ensure_display() {
     [ -n "${DISPLAY:-}" ] && return 0
-    local n
+    local n pid
     for n in $(seq 91 150); do
         [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
         Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-        WAVA_XVFB_PID=$!
-        WAVA_WM_PID=
-        export DISPLAY=":$n"
-        trap 'wava_stop_display' EXIT
-        if ! wava_wait_for 50 test -e "/tmp/.X11-unix/X$n"; then
+        pid=$!
+        # Another run on this machine may have picked the same number at the
+        # same moment. Only one server gets the display (the other ends); its
+        # lock file names it, and the loser goes on to the next number rather
+        # than run its tests on, and later lose, the winner's display.
+        wava_wait_for 50 wava_display_settled "$n" "$pid" || true
+        if ! wava_owns_display "$n" "$pid"; then
+            kill -0 "$pid" 2>/dev/null || continue
+            kill "$pid" 2>/dev/null || true
             echo "Xvfb did not start on :$n" >&2
             return 1
         fi
+        WAVA_XVFB_PID=$pid
+        WAVA_WM_PID=
+        export DISPLAY=":$n"
+        trap 'wava_stop_display' EXIT
         [ "${WAVA_NO_WM:-0}" = 1 ] || wava_start_wm
         return 0
     done
     echo "no free X display number" >&2
     return 1
+}
+
+# wava_owns_display N PID: the server PID serves display :N (its socket is
+# there, and the display's lock file names PID).
+wava_owns_display() {
+    [ -e "/tmp/.X11-unix/X$1" ] && [ "$(tr -d ' ' <"/tmp/.X$1-lock" 2>/dev/null)" = "$2" ]
+}
+
+# The server PID either serves display :N or has ended.
+wava_display_settled() {
+    wava_owns_display "$1" "$2" || ! kill -0 "$2" 2>/dev/null
 }
 
 # Starts openbox on DISPLAY and waits until it manages the screen (it then

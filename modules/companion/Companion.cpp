@@ -6,8 +6,10 @@
 //   WavaCompanion wait-dialog <seconds>              show a wait dialog
 //   WavaCompanion listen <seconds> <log file>        log content updates
 //   WavaCompanion windows                            list running tools
-//   WavaCompanion hung-window <seconds>              a marked window that
-//                                                    never answers
+//   WavaCompanion hung-window <seconds> [claims]     a marked window that
+//                                                    never answers (or that
+//                                                    claims the first start's
+//                                                    drive, then hangs)
 //   WavaCompanion demo-fill                          fill the running tool's
 //                                                    playlist from one album
 //   WavaCompanion demo-drag-points                   show the next album and
@@ -33,7 +35,7 @@ int Usage()
                   L"       WavaCompanion wait-dialog <seconds>\n"
                   L"       WavaCompanion listen <seconds> <log file>\n"
                   L"       WavaCompanion windows\n"
-                  L"       WavaCompanion hung-window <seconds>\n"
+                  L"       WavaCompanion hung-window <seconds> [claims]\n"
                   L"       WavaCompanion demo-fill\n"
                   L"       WavaCompanion demo-drag-points\n");
     return 2;
@@ -115,17 +117,40 @@ int WaitDialog(DWORD seconds)
     return 0;
 }
 
-// A window that carries the tool's marker, in front of every other, whose
-// thread then stops answering: what a hung instance looks like to a start.
-int HungWindow(DWORD seconds)
+UINT g_shareMsg = 0;
+DWORD g_hangMs = 0;
+
+// Tells the asking start that this window serves its drive (a close request
+// hears the same), and hangs before anything else reaches the window.
+LRESULT CALLBACK ClaimingProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    HWND hWnd = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"Hung instance", WS_POPUP, 0,
-                                  0, 10, 10, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    if (g_shareMsg && msg == g_shareMsg) {
+        ::ReplyMessage(kShareReplyYes);
+        ::Sleep(g_hangMs);
+        return kShareReplyYes;
+    }
+    return ::DefWindowProcW(hWnd, msg, wParam, lParam);
+}
+
+// A window that carries the tool's marker, in front of every other, whose
+// thread stops answering: what a hung instance looks like to a start. With
+// claims, it first answers one start that it serves the drive, and hangs
+// while that start brings it to the front.
+int HungWindow(DWORD seconds, bool claims)
+{
+    g_shareMsg = ::RegisterWindowMessageW(kShareMessageName);
+    g_hangMs = seconds * 1000;
+    HWND hWnd = CreateTopLevel(L"Hung instance", ClaimingProc, WS_POPUP);
     if (!hWnd) return 1;
+    ::SetWindowPos(hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ::SetPropW(hWnd, kMainWindowProperty, kMainWindowPropertyValue);
     std::wprintf(L"hung window %p\n", static_cast<void*>(hWnd));
     std::fflush(stdout);
-    ::Sleep(seconds * 1000);
+    if (claims) {
+        PumpFor(g_hangMs);
+    } else {
+        ::Sleep(g_hangMs);
+    }
     return 0;
 }
 
@@ -259,7 +284,8 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"wait-dialog" && argc == 3) return WaitDialog(std::wcstoul(argv[2], nullptr, 10));
     if (command == L"listen" && argc == 4) return Listen(std::wcstoul(argv[2], nullptr, 10), argv[3]);
     if (command == L"windows") return ListWindows();
-    if (command == L"hung-window" && argc == 3) return HungWindow(std::wcstoul(argv[2], nullptr, 10));
+    if (command == L"hung-window" && (argc == 3 || (argc == 4 && std::wcscmp(argv[3], L"claims") == 0)))
+        return HungWindow(std::wcstoul(argv[2], nullptr, 10), argc == 4);
     if (command == L"demo-fill") return DemoFill();
     if (command == L"demo-drag-points") return DemoDragPoints();
     return Usage();

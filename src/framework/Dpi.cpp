@@ -1,4 +1,5 @@
 #include "framework/Dpi.h"
+#include "framework/Raii.h"
 
 namespace {
 
@@ -12,9 +13,8 @@ Function User32Function(const char* name)
 
 UINT DisplayDpi(HWND hWnd)
 {
-    HDC hDc = ::GetDC(hWnd);
-    int dpi = hDc ? ::GetDeviceCaps(hDc, LOGPIXELSY) : 0;
-    if (hDc) ::ReleaseDC(hWnd, hDc);
+    CWindowDc dc(hWnd);
+    const int dpi = dc ? ::GetDeviceCaps(dc.Get(), LOGPIXELSY) : 0;
     return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 

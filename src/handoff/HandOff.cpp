@@ -49,7 +49,10 @@ LRESULT SendShareMessage(HWND hWnd, WPARAM request, ATOM atom)
 
 void ActivateInstanceWindow(HWND hWnd)
 {
-    ::ShowWindow(hWnd, ::IsIconic(hWnd) ? SW_RESTORE : SW_SHOW);
+    // Asked, not waited for: ShowWindow on another program's window waits
+    // until that program has shown it, for ever if it stopped answering
+    // after its reply, and this start holds the drive's start lock.
+    ::ShowWindowAsync(hWnd, ::IsIconic(hWnd) ? SW_RESTORE : SW_SHOW);
     ::SetForegroundWindow(hWnd);
     // A box open in that instance must come to the front too.
     ::SetForegroundWindow(::GetLastActivePopup(hWnd));

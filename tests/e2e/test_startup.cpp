@@ -231,6 +231,13 @@ TEST_F(StartupTest, HungInstanceStopsNeitherAStartNorACloseRequest)
     EXPECT_TRUE(b->WaitForExit(kStartTimeoutMs));
     EXPECT_EQ(std::vector<HWND>{hungWnd}, FindToolWindows());
     hung.Kill();
+
+    // One that claims the drive and hangs at once: bringing it to the front
+    // must not wait for it either.
+    CProcess& claiming = Start(L"hung-window 120 claims", CompanionPath());
+    ASSERT_TRUE(WaitUntil([&] { return ToolWindowOfProcess(claiming.Id()) != nullptr; }, kStartTimeoutMs));
+    ExpectEndsWithoutWindow(Start(Args(kDeviceRoot)));
+    claiming.Kill();
 }
 
 TEST_F(StartupTest, CloseRequestClosesEveryInstanceAndShowsNothing)
