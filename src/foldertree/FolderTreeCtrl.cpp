@@ -370,14 +370,18 @@ void CFolderTreeCtrl::SetCaptionPath(std::wstring path) const
     ::SetWindowTextW(m_hCaption, path.c_str());
 }
 
+// Only a message from outside is followed by the comparison: the ones sent
+// to the tree while it handles another (each insertion of a fill, each
+// question asked while it paints or notifies) are covered by the comparison
+// after that one, which runs once the control has finished its work rather
+// than in the middle of it. FollowSelection's own questions arrive nested
+// as well.
 LRESULT CFolderTreeCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    ++m_nMessageDepth;
+    CScopeExit leave([this] { --m_nMessageDepth; });
     LRESULT result = CLoadingTreeCtrl::WindowProc(msg, wParam, lParam);
-    // The questions FollowSelection asks come back through here.
-    if (m_bFollowing || msg == WM_DESTROY || msg == WM_NCDESTROY) return result;
-    m_bFollowing = true;
-    CScopeExit done([this] { m_bFollowing = false; });
-    FollowSelection();
+    if (m_nMessageDepth == 1 && msg != WM_DESTROY && msg != WM_NCDESTROY) FollowSelection();
     return result;
 }
 

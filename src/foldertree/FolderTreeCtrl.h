@@ -86,7 +86,8 @@ private:
     HWND m_hCaption = nullptr;
     // The item whose folder the caption and the source list show.
     HTREEITEM m_hShownItem = nullptr;
-    bool m_bFollowing = false;
+    // How many messages to the tree are being handled, one inside another.
+    int m_nMessageDepth = 0;
     // Detached from the control before it is destroyed with this object.
     CFolderIcons m_icons;
     int m_nDeviceIcon = -1;

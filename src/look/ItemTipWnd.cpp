@@ -109,6 +109,10 @@ BOOL CItemTipWnd::HideTip()
 // Holding the mouse alone is not enough: only the foreground window's
 // capture follows the pointer over other programs, and a tip shown while the
 // program is in the background would never learn that the pointer left.
+// Asked for again at each move over the tip: the system may still count the
+// pointer as over the list when the tip appears under it (the pointer has
+// not moved since), and then ends the first request at once with a leave
+// notice.
 void CItemTipWnd::TrackPointerLeave() const
 {
     TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, Hwnd(), 0};
@@ -147,6 +151,7 @@ LRESULT CItemTipWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         OnMouseMove(lParam);
         break;
     case WM_MOUSELEAVE:
+        // Over the tip still: the next move asks for the leave anew.
         if (!PointerIsOver()) HideTip();
         break;
     case WM_ACTIVATEAPP:
@@ -208,7 +213,9 @@ void CItemTipWnd::OnMouseMove(LPARAM lParam)
     if (!::PtInRect(&m_rcTip, pt)) {
         ::ReleaseCapture();
         HideTip();
+        return;
     }
+    TrackPointerLeave();
 }
 
 void CItemTipWnd::OnPaint()

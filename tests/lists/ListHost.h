@@ -16,8 +16,8 @@ public:
     ~CListHost() override;
 
     // Creates the window with both lists bound, notifying this window, the
-    // playlist as the source list's drop target and their column set up. Hidden unless visible is set; the lists are
-    // listHeight pixels high.
+    // playlist as the source list's drop target and their column set up.
+    // Hidden unless visible is set; the lists are listHeight pixels high.
     bool Create(bool visible, int listHeight = 200);
     void Destroy();
 

@@ -223,6 +223,21 @@ TEST_F(ItemTip, HidesWhenThePointerHasLeftBeforeItsFirstMove)
     EXPECT_EQ(tip.Hwnd(), ::GetCapture()) << "held from the start";
     Show(2, L"");
     EXPECT_NE(tip.Hwnd(), ::GetCapture()) << "a hidden tip takes no clicks";
+
+    // Windows may end the leave tracking asked for when the tip appears at
+    // once, the pointer still counting as over the list: a move over the
+    // tip asks for it again.
+    ::SetCursorPos(m_rcItem.left + 5, m_rcItem.top + 5);
+    ASSERT_TRUE(Show(1));
+    TRACKMOUSEEVENT ended = {sizeof(ended), TME_CANCEL | TME_LEAVE, tip.Hwnd(), 0};
+    ASSERT_TRUE(::TrackMouseEvent(&ended));
+    tip.Send(WM_MOUSELEAVE);
+    EXPECT_TRUE(::IsWindowVisible(tip.Hwnd())) << "the pointer is over it";
+    tip.Send(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    TRACKMOUSEEVENT tracking = {sizeof(tracking), TME_QUERY, nullptr, 0};
+    ASSERT_TRUE(::TrackMouseEvent(&tracking));
+    EXPECT_EQ(tip.Hwnd(), tracking.hwndTrack);
+    EXPECT_TRUE(tracking.dwFlags & TME_LEAVE);
 }
 
 }
