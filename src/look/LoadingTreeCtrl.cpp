@@ -197,6 +197,12 @@ void CLoadingTreeCtrl::StopLoadingThread()
     OnLoadingEnd();
 }
 
+namespace {
+// How long the worker lets reports gather after a wake-up: short beside
+// anything it could show, long beside one report.
+const DWORD kWakeSettleMs = 10;
+}  // namespace
+
 DWORD WINAPI CLoadingTreeCtrl::LoadingThreadProc(void* pParam)
 {
     CLoadingTreeCtrl* pTree = static_cast<CLoadingTreeCtrl*>(pParam);
@@ -204,9 +210,18 @@ DWORD WINAPI CLoadingTreeCtrl::LoadingThreadProc(void* pParam)
     while (!pTree->m_bStopThread) {
         DWORD wait = ::WaitForMultipleObjects(2, events, FALSE, INFINITE);
         if (pTree->m_bStopThread || wait > WAIT_OBJECT_0 + 1) break;
-        // Cleared before reading, so a report made after the reads
-        // signals again.
-        if (wait == WAIT_OBJECT_0 + 1) pTree->m_bWakePending = 0;
+        if (wait == WAIT_OBJECT_0 + 1) {
+            // Reports of the next moments fold into this one: while the wake
+            // is pending the UI thread makes no system call for them. A fill
+            // reports once per item, and a worker that took each at once
+            // would cost a round trip to the system per item. Only a stop
+            // signals the event meanwhile, and ends the settling at once.
+            ::WaitForSingleObject(events[1], kWakeSettleMs);
+            if (pTree->m_bStopThread) break;
+            // Cleared before reading, so a report made after the reads
+            // signals again.
+            pTree->m_bWakePending = 0;
+        }
         // Count and phase are read one after the other, not as a pair.
         int nCount = pTree->m_nProgressCount;
         int nPhase = pTree->m_nProgressPhase;
