@@ -27,6 +27,10 @@
 #define IDS_ENTRIES_LEFT_OUT     172
 #define IDS_CLOSE_UNSAVED        173
 
+// Strings reserved by area, so that work on different features never takes
+// the same number: 174-179 save and start-up messages, 180-189 opening a
+// playlist, 190-229 editing commands and menus, 230-239 version and About.
+
 // Controls of the main dialog
 #define IDC_FOLDER_CAPTION       1004
 #define IDC_PLAYLIST_NAME        1007
@@ -41,10 +45,16 @@
 #define IDC_FOLDER_TREE          1020
 #define IDC_SOURCE_LIST          1021
 #define IDC_PLAYLIST_LIST        1022
+// Controls added later (1035 and up; 1033 and 1034 belong to the
+// add-or-replace dialog). A module may lack them: every command they give is
+// also reachable by its key or a menu.
 
 // Controls of the add-or-replace dialog: two radio buttons, 1033 first.
 #define IDC_CHOICE_ADD           1033
 #define IDC_CHOICE_REPLACE       1034
+
+// Menus: 150-159. Menu commands: 40001-40049 editing and order, 40050-40069
+// opening a playlist. System menu commands are multiples of 16 below 0xF000.
 
 // The playlist name field accepts at most this many characters.
 #define PLAYLIST_NAME_MAX_CHARS  230
