@@ -69,6 +69,9 @@ void CPlaylistDlg::ApplyLayout()
     if (hDefer) ::EndDeferWindowPos(hDefer);
     // A wider caption shows more of a long path.
     m_treeFolders.RefitCaption();
+    // Moving the controls repaints neither what they uncovered nor all of
+    // what they now show: the window and every control are drawn anew.
+    ::RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // The frame is measured as the window's size less its client area. A
