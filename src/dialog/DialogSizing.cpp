@@ -69,6 +69,9 @@ void CPlaylistDlg::ApplyLayout()
     if (hDefer) ::EndDeferWindowPos(hDefer);
     // A wider caption shows more of a long path.
     m_treeFolders.RefitCaption();
+    // Moving the controls repaints neither what they uncovered nor all of
+    // what they now show: the window and every control are drawn anew.
+    ::RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // The frame is measured as the window's size less its client area. A
@@ -89,11 +92,9 @@ void CPlaylistDlg::OnGetMinMaxInfo(MINMAXINFO& info) const
 
 // The suggested rectangle keeps the window where the user put it, at the
 // new DPI's size; the layout, the tree's icons and the lists' columns (they
-// follow their own size) are made for the new DPI.
-void CPlaylistDlg::OnDpiChanged(UINT dpi, const RECT& suggested)
+// follow their own size) are made for the new DPI, already in m_nDpi.
+void CPlaylistDlg::OnDpiChanged(const RECT& suggested)
 {
-    if (dpi == 0) return;
-    m_nDpi = dpi;
     ::SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     ApplyLayout();

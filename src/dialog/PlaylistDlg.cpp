@@ -131,6 +131,12 @@ void CPlaylistDlg::OnOK()
 // default, keeps the window so that a second stray key loses nothing either.
 void CPlaylistDlg::OnCancel()
 {
+    // Escape during a drag ends the drag and nothing more: the list that
+    // drags ends it when it loses the mouse.
+    if (g_bSourceDragging || m_listPlaylist.IsDragging()) {
+        ::ReleaseCapture();
+        return;
+    }
     if (HasUnsavedPlaylist() &&
         ShowAppMessage(Hwnd(), IDS_CLOSE_UNSAVED, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return;
@@ -265,10 +271,13 @@ LRESULT CPlaylistDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return result;
     }
     case WM_DPICHANGED: {
-        // The system's own handling first: for a dialog it sends the fonts
-        // made for the new DPI to every control.
+        // The new DPI before the system's own handling (for a dialog it sends
+        // the controls fonts made for that DPI): a resize it makes meanwhile
+        // is laid out and held to the smallest size at the new DPI already.
+        const UINT dpi = HIWORD(wParam);
+        if (dpi) m_nDpi = dpi;
         LRESULT result = CModalDialog::WindowProc(msg, wParam, lParam);
-        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        if (dpi) OnDpiChanged(*reinterpret_cast<const RECT*>(lParam));
         return result;
     }
     case WM_ACTIVATE:

@@ -66,7 +66,7 @@ private:
     void CaptureLayout();
     void ApplyLayout();
     void OnGetMinMaxInfo(MINMAXINFO& info) const;
-    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    void OnDpiChanged(const RECT& suggested);
 
     // Saving (SavePlaylist.cpp).
     void SetDefaultPlaylistName();

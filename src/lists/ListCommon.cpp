@@ -1,5 +1,6 @@
 #include "lists/ListCommon.h"
 
+#include "framework/Colours.h"
 #include "framework/Strings.h"
 
 #include <shlwapi.h>
@@ -63,6 +64,32 @@ bool AnswerDisplayRequest(NMHDR* header, const std::vector<std::wstring>& paths,
 bool IsSelectAllKey(const CListView& list, WPARAM key)
 {
     return key == 'A' && (::GetKeyState(VK_CONTROL) & 0x8000) && ::GetFocus() == list.Hwnd();
+}
+
+bool AnswerCustomDraw(const CListView& list, NMHDR* header, LRESULT& result)
+{
+    if (header->code != NM_CUSTOMDRAW) return false;
+    NMLVCUSTOMDRAW& draw = *reinterpret_cast<NMLVCUSTOMDRAW*>(header);
+    result = CDRF_DODEFAULT;
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) {
+        result = CDRF_NOTIFYITEMDRAW;
+    } else if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT && (draw.nmcd.uItemState & CDIS_SELECTED) &&
+               ::GetFocus() != list.Hwnd()) {
+        // The control puts its own colours over a selected item's; drawn as
+        // an ordinary item, it takes these.
+        draw.nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED);
+        draw.clrText = ::GetSysColor(COLOR_WINDOWTEXT);
+        draw.clrTextBk = UnfocusedSelectionColour();
+    }
+    return true;
+}
+
+void FocusSomeItem(const CListView& list)
+{
+    if (list.GetItemCount() == 0 || list.GetNextItem(-1, LVNI_FOCUSED) >= 0) return;
+    int item = list.GetNextItem(-1, LVNI_SELECTED);
+    if (item < 0) item = list.GetTopIndex();
+    list.SetItemState(item, LVIS_FOCUSED, LVIS_FOCUSED);
 }
 
 size_t AppendSelectedItems(const CListView& list, CIndexArray& out)

@@ -36,8 +36,17 @@ private:
 // end stay unanswered. Any other notification gives false.
 bool AnswerDisplayRequest(NMHDR* header, const std::vector<std::wstring>& paths, LRESULT& result);
 
-// Ctrl+A released while the list has the keyboard focus.
+// Ctrl+A pressed while the list has the keyboard focus.
 bool IsSelectAllKey(const CListView& list, WPARAM key);
+
+// A reflected custom draw request: the selection of a list without the focus
+// is drawn in a plain tint instead of the control's near-white grey. Any
+// other notification gives false.
+bool AnswerCustomDraw(const CListView& list, NMHDR* header, LRESULT& result);
+
+// A list that gets the focus (by Tab, say) without a focused item shows no
+// focus at all: its first selected item, or else its top item, takes it.
+void FocusSomeItem(const CListView& list);
 
 // Appends the selected items in ascending order; answers how many.
 size_t AppendSelectedItems(const CListView& list, CIndexArray& out);

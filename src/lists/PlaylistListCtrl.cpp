@@ -165,16 +165,24 @@ int CPlaylistListCtrl::MoveSelectedEntries(BOOL up)
 LRESULT CPlaylistListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
-    case WM_KEYUP:
+    case WM_KEYDOWN:
         if (IsSelectAllKey(*this, wParam)) {
             SetAllItemsSelected(*this, true);
-        } else if (wParam == VK_DELETE) {
-            RemoveSelectedEntries();
+            return 0;
         }
         break;
-    case WM_LBUTTONDBLCLK:
-        m_notifyTarget.Post(WM_PLAYLIST_DBLCLK);
+    case WM_KEYUP:
+        if (wParam == VK_DELETE) RemoveSelectedEntries();
         break;
+    case WM_LBUTTONDBLCLK:
+        // On the empty space below the entries it means nothing.
+        if (HitTest(PointFromLParam(lParam)) >= 0) m_notifyTarget.Post(WM_PLAYLIST_DBLCLK);
+        break;
+    case WM_SETFOCUS: {
+        LRESULT result = CListView::WindowProc(msg, wParam, lParam);
+        FocusSomeItem(*this);
+        return result;
+    }
     case WM_MOUSEMOVE:
         if (m_bDragging) TrackInternalDrag(PointFromLParam(lParam));
         break;
@@ -205,7 +213,7 @@ LRESULT CPlaylistListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 
 bool CPlaylistListCtrl::OnReflectedNotify(NMHDR* header, LRESULT& result)
 {
-    if (AnswerDisplayRequest(header, m_arrPaths, result)) return true;
+    if (AnswerDisplayRequest(header, m_arrPaths, result) || AnswerCustomDraw(*this, header, result)) return true;
     if (header->code == LVN_BEGINDRAG) {
         BeginInternalDrag();
         result = 0;

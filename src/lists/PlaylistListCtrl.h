@@ -61,6 +61,8 @@ public:
     int GetDropIndex(POINT pt) const;
     // index is one of the entries being dragged inside the list.
     BOOL IsDraggedItem(int index) const;
+    // A drag of entries inside the list is under way.
+    bool IsDragging() const { return m_bDragging != FALSE; }
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;

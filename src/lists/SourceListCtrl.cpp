@@ -117,6 +117,10 @@ POINT CSourceListCtrl::ViewOrigin() const
 
 LRESULT CSourceListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (msg == WM_KEYDOWN && IsSelectAllKey(*this, wParam)) {
+        SetAllItemsSelected(*this, true);
+        return 0;
+    }
     if (MayScroll(msg)) {
         // A tip over the item once under the pointer would now show the name
         // of another file than the one beneath it.
@@ -127,12 +131,15 @@ LRESULT CSourceListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return result;
     }
     switch (msg) {
-    case WM_KEYUP:
-        if (IsSelectAllKey(*this, wParam)) SetAllItemsSelected(*this, true);
-        break;
     case WM_LBUTTONDBLCLK:
-        m_notifyTarget.Post(WM_SOURCE_LIST_DBLCLK);
+        // On the empty space below the files it means nothing.
+        if (HitTest(PointFromLParam(lParam)) >= 0) m_notifyTarget.Post(WM_SOURCE_LIST_DBLCLK);
         break;
+    case WM_SETFOCUS: {
+        LRESULT result = CListView::WindowProc(msg, wParam, lParam);
+        FocusSomeItem(*this);
+        return result;
+    }
     case WM_MOUSEMOVE:
         if (g_bSourceDragging) TrackSourceDrag(PointFromLParam(lParam));
         else UpdateItemTip(PointFromLParam(lParam));
@@ -264,7 +271,7 @@ void CSourceListCtrl::ReportHoverItem(int item)
 
 bool CSourceListCtrl::OnReflectedNotify(NMHDR* header, LRESULT& result)
 {
-    if (AnswerDisplayRequest(header, m_arrPaths, result)) return true;
+    if (AnswerDisplayRequest(header, m_arrPaths, result) || AnswerCustomDraw(*this, header, result)) return true;
     if (header->code == LVN_BEGINDRAG) {
         BeginSourceDrag();
         result = 0;

@@ -1,4 +1,5 @@
 #include "look/LoadingTreeCtrl.h"
+#include "framework/Colours.h"
 
 CLoadingTreeCtrl::CLoadingTreeCtrl() : m_strLoading(L"Loading...") {}
 
@@ -80,19 +81,6 @@ BOOL CLoadingTreeCtrl::OnEraseBkgnd(HDC hDc)
     Wake();
     return TRUE;
 }
-
-namespace {
-// A third of the way from the background to the selection colour: plainly
-// a selection, and plainly not the focused one, in any colour scheme.
-COLORREF UnfocusedSelectionColour()
-{
-    const COLORREF back = ::GetSysColor(COLOR_WINDOW);
-    const COLORREF mark = ::GetSysColor(COLOR_HIGHLIGHT);
-    auto mix = [](int b, int m) { return static_cast<BYTE>(b + (m - b) / 3); };
-    return RGB(mix(GetRValue(back), GetRValue(mark)), mix(GetGValue(back), GetGValue(mark)),
-               mix(GetBValue(back), GetBValue(mark)));
-}
-}  // namespace
 
 // The control's own colour for a selection without the focus is a light
 // grey that can hardly be told from the background (Wine draws F5F5F5 on

@@ -6,6 +6,7 @@
 
 #include "dialog/PlaylistDlg.h"
 #include "framework/App.h"
+#include "framework/MessageBox.h"
 #include "handoff/DeviceFields.h"
 #include "lists/ListDrag.h"
 #include "res/resource_ids.h"
@@ -74,6 +75,34 @@ bool Click()
     SendMouse(MOUSEEVENTF_LEFTDOWN);
     SendMouse(MOUSEEVENTF_LEFTUP);
     return Pump(1000, [] { return !LeftButtonDown(); });
+}
+
+// Runs the messages the way the dialog's modal loop does: keys go through
+// the dialog manager, which turns Escape into the dialog's Cancel.
+bool PumpDialog(HWND hDlg, DWORD ms, const std::function<bool()>& done)
+{
+    DWORD start = ::GetTickCount();
+    for (;;) {
+        MSG m;
+        while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+            if (::IsDialogMessageW(hDlg, &m)) continue;
+            ::TranslateMessage(&m);
+            ::DispatchMessageW(&m);
+        }
+        if (done()) return true;
+        if (::GetTickCount() - start >= ms) return false;
+        ::Sleep(5);
+    }
+}
+
+void PressKey(WORD vk)
+{
+    INPUT input[2] = {};
+    input[0].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = vk;
+    input[1] = input[0];
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, input, sizeof(INPUT));
 }
 
 int ItemCount(HWND hList)
@@ -232,6 +261,30 @@ void Scenario(HWND hDlg)
     SendMouse(MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(Pump(1000, [hPlaylist] { return ItemText(hPlaylist, 1) == L"short.mp3"; }));
     EXPECT_EQ(kLongName, ItemText(hPlaylist, 0));
+
+    // Escape during a drag ends the drag and nothing more: no question about
+    // closing the window with its unsaved playlist, and the release that
+    // follows drops nothing.
+    int boxes = 0;
+    SetMessageBoxHook([&boxes](HWND, const std::wstring&, const std::wstring&, UINT) {
+        ++boxes;
+        return IDNO;
+    });
+    ASSERT_GE(FindItem(hSource, L"short.mp3", rcItem), 0);
+    start = POINT{rcItem.left + 20, rcItem.top + 3};
+    ASSERT_TRUE(MoveTo(start));
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(Pump(1000, LeftButtonDown));
+    ASSERT_TRUE(MoveTo(POINT{start.x + 15, start.y + 4}));
+    ASSERT_TRUE(Pump(1000, [] { return g_bSourceDragging != FALSE; }));
+    ASSERT_TRUE(MoveTo(POINT{rcPlaylist.left + 30, rcPlaylist.top + 4}));
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(PumpDialog(hDlg, 1000, [] { return !g_bSourceDragging; })) << "the drag ended";
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    PumpDialog(hDlg, 300, [] { return false; });
+    SetMessageBoxHook(nullptr);
+    EXPECT_EQ(0, boxes);
+    EXPECT_EQ(2, ItemCount(hPlaylist));
 }
 
 TEST(DialogDrag, TipDoubleClickAndDropFillThePlaylist)

@@ -406,9 +406,71 @@ bool HasVerticalScrollBar(HWND hDlg, int id)
     return (::GetWindowLongW(::GetDlgItem(hDlg, id), GWL_STYLE) & WS_VSCROLL) != 0;
 }
 
+// The window's client area as the screen shows it.
+std::vector<DWORD> ScreenPixels(HWND hWnd)
+{
+    RECT rc = {};
+    ::GetClientRect(hWnd, &rc);
+    ::MapWindowPoints(hWnd, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = rc.right - rc.left;
+    info.bmiHeader.biHeight = rc.top - rc.bottom;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC hScreen = ::GetDC(nullptr);
+    HDC hMem = ::CreateCompatibleDC(hScreen);
+    HBITMAP hBitmap = ::CreateDIBSection(hMem, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+    ::BitBlt(hMem, 0, 0, rc.right - rc.left, rc.bottom - rc.top, hScreen, rc.left, rc.top, SRCCOPY);
+    ::GdiFlush();
+    const DWORD* first = static_cast<const DWORD*>(bits);
+    std::vector<DWORD> pixels(first, first + (rc.right - rc.left) * (rc.bottom - rc.top));
+    ::SelectObject(hMem, hOld);
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hMem);
+    ::ReleaseDC(nullptr, hScreen);
+    return pixels;
+}
+
+// Paints what waits to be painted and lets it reach the screen; the steps'
+// timer stays in the queue.
+void LetPaintingSettle(HWND hDlg)
+{
+    for (int i = 0; i < 20; ++i) {
+        ::RedrawWindow(hDlg, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        MSG m;
+        while (::PeekMessageW(&m, nullptr, 0, WM_TIMER - 1, PM_REMOVE) ||
+               ::PeekMessageW(&m, nullptr, WM_TIMER + 1, 0xFFFF, PM_REMOVE)) {
+            ::TranslateMessage(&m);
+            ::DispatchMessageW(&m);
+        }
+        ::Sleep(15);
+    }
+}
+
+// After a layout the window shows what a full repaint of it and of all its
+// controls shows: nothing uncovered or moved is left unpainted.
+void ExpectDrawnCompletely(HWND hDlg, const char* when)
+{
+    // Neither a hot control nor the tip under the pointer, nor a caret.
+    ::SetCursorPos(0, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    ::SetFocus(::GetDlgItem(hDlg, IDC_FOLDER_TREE));
+    LetPaintingSettle(hDlg);
+    const std::vector<DWORD> shown = ScreenPixels(hDlg);
+    ::RedrawWindow(hDlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    LetPaintingSettle(hDlg);
+    const std::vector<DWORD> repainted = ScreenPixels(hDlg);
+    ASSERT_EQ(shown.size(), repainted.size()) << when;
+    size_t differ = 0;
+    for (size_t i = 0; i < shown.size(); ++i) differ += shown[i] != repainted[i];
+    EXPECT_EQ(0u, differ) << "pixels left unpainted " << when;
+}
+
 // The window grows, never below its template's size: the tree and the lists
 // take the extra room, the buttons keep their places beside them, and the
-// columns follow the lists and their scroll bars.
+// columns follow the lists and their scroll bars. Each layout is drawn whole.
 TEST_F(DialogWorkflowTest, WindowGrowsWithItsListsAndColumns)
 {
     const std::wstring many = kRoot + L"Many";
@@ -477,6 +539,11 @@ TEST_F(DialogWorkflowTest, WindowGrowsWithItsListsAndColumns)
             grew(8, dx, dx, dy, dy);
             grew(9, dx, dx, dy, dy);
             ExpectColumnsFit(hDlg, "grown");
+            ExpectDrawnCompletely(hDlg, "after growing");
+            ::ShowWindow(hDlg, SW_MAXIMIZE);
+            ExpectDrawnCompletely(hDlg, "maximised");
+            ::ShowWindow(hDlg, SW_RESTORE);
+            ExpectDrawnCompletely(hDlg, "restored");
             // Smaller than the template it does not go.
             ::SetWindowPos(hDlg, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
             RECT smallest = {};

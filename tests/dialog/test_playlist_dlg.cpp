@@ -333,11 +333,57 @@ TEST_F(PlaylistDlgTest, BuiltInTextsAreTheModulesTexts)
     }
 }
 
+// Stands for the system's own handling of a DPI change, which may resize
+// the window to the suggested rectangle: a layer under the dialog's, put on
+// when the dialog is created, that notes the window and its tree just after.
+class CSystemDpiHandling {
+public:
+    CSystemDpiHandling() { s_hHook = ::SetWindowsHookExW(WH_CBT, Hook, nullptr, ::GetCurrentThreadId()); }
+    ~CSystemDpiHandling()
+    {
+        ::UnhookWindowsHookEx(s_hHook);
+        s_pfnPrevious = nullptr;
+    }
+    static RECT s_window;
+    static RECT s_tree;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
+    {
+        HWND hWnd = reinterpret_cast<HWND>(wParam);
+        wchar_t cls[16] = {};
+        if (code == HCBT_CREATEWND && !s_pfnPrevious && ::GetClassNameW(hWnd, cls, 16) && !::lstrcmpW(cls, L"#32770"))
+            s_pfnPrevious = reinterpret_cast<WNDPROC>(
+                ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
+        return ::CallNextHookEx(s_hHook, code, wParam, lParam);
+    }
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+    {
+        if (msg == WM_DPICHANGED) {
+            const RECT& rc = *reinterpret_cast<const RECT*>(lParam);
+            ::SetWindowPos(hWnd, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                           SWP_NOZORDER | SWP_NOACTIVATE);
+            ::GetWindowRect(hWnd, &s_window);
+            s_tree = ControlRect(hWnd, IDC_FOLDER_TREE);
+        }
+        return ::CallWindowProcW(s_pfnPrevious, hWnd, msg, wParam, lParam);
+    }
+    static HHOOK s_hHook;
+    static WNDPROC s_pfnPrevious;
+};
+HHOOK CSystemDpiHandling::s_hHook = nullptr;
+WNDPROC CSystemDpiHandling::s_pfnPrevious = nullptr;
+RECT CSystemDpiHandling::s_window = {};
+RECT CSystemDpiHandling::s_tree = {};
+
 // A move to a screen of another DPI: the window takes the rectangle the
 // system suggests, lays its controls out for the new DPI, and the tree's
-// images are made anew at the new small icon size.
+// images are made anew at the new small icon size. A resize by the system's
+// own handling is already laid out and held to the smallest size at the new
+// DPI (a move to a lower DPI would otherwise keep the higher one's size).
 TEST_F(PlaylistDlgTest, DpiChangeResizesTheWindowItsLayoutAndTreeImages)
 {
+    CSystemDpiHandling system;
     CPlaylistDlg dlg;
     RunWith(dlg, [](HWND hWnd) {
         // Another DPI at which the window still fits the screen.
@@ -353,6 +399,8 @@ TEST_F(PlaylistDlgTest, DpiChangeResizesTheWindowItsLayoutAndTreeImages)
         suggested.right += ::MulDiv(client.right, newDpi, dpi) - client.right;
         suggested.bottom += ::MulDiv(client.bottom, newDpi, dpi) - client.bottom;
         ::SendMessageW(hWnd, WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi), reinterpret_cast<LPARAM>(&suggested));
+        EXPECT_TRUE(::EqualRect(&suggested, &CSystemDpiHandling::s_window)) << "the system's resize";
+        EXPECT_EQ(::MulDiv(tree.left, newDpi, dpi), CSystemDpiHandling::s_tree.left) << "the system's resize";
 
         ::GetWindowRect(hWnd, &window);
         EXPECT_TRUE(::EqualRect(&suggested, &window));

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 
 const wchar_t kTestRoot[] = L"G:\\lists-input";
@@ -97,19 +98,24 @@ protected:
         ASSERT_TRUE(Pump(1000, [vk] { return !(::GetKeyState(vk) & 0x8000); }));
     }
 
+    // Ctrl let go before A: the press is what counts.
     void PressCtrlA()
     {
         HoldKey(VK_CONTROL);
         HoldKey('A');
-        ReleaseKey('A');
         ReleaseKey(VK_CONTROL);
+        ReleaseKey('A');
     }
 
     void DoubleClick(const CListView& list, int item)
     {
         RECT rc;
         ASSERT_TRUE(list.GetItemRect(item, &rc, LVIR_BOUNDS));
-        POINT pt = {rc.left + 10, (rc.top + rc.bottom) / 2};
+        DoubleClickAt(list, POINT{rc.left + 10, (rc.top + rc.bottom) / 2});
+    }
+
+    void DoubleClickAt(const CListView& list, POINT pt)
+    {
         ::ClientToScreen(list.Hwnd(), &pt);
         ::SetCursorPos(pt.x, pt.y);
         Pump(50);
@@ -137,13 +143,16 @@ std::wstring ListInput::s_folder;
 TEST_F(ListInput, CtrlASelectsAllOnlyInTheFocusedList)
 {
     ::SetFocus(host.source.Hwnd());
-    PressCtrlA();
-    EXPECT_TRUE(SelectedItems(host.playlist).empty());
-    EXPECT_EQ(3u, SelectedItems(host.source).size());
-
-    // A key release handed to the list while another window has the focus.
     HoldKey(VK_CONTROL);
-    host.playlist.Send(WM_KEYUP, 'A', 0xC0000001);
+    HoldKey('A');
+    EXPECT_EQ(3u, SelectedItems(host.source).size()) << "on the press";
+    ReleaseKey('A');
+    ReleaseKey(VK_CONTROL);
+    EXPECT_TRUE(SelectedItems(host.playlist).empty());
+
+    // A key press handed to the list while another window has the focus.
+    HoldKey(VK_CONTROL);
+    host.playlist.Send(WM_KEYDOWN, 'A', 0x1E0001);
     ReleaseKey(VK_CONTROL);
     EXPECT_TRUE(SelectedItems(host.playlist).empty());
 
@@ -181,6 +190,47 @@ TEST_F(ListInput, DoubleClicksAskTheDialogToAddOrRemove)
     DoubleClick(host.source, 1);
     EXPECT_TRUE(Pump(1000, [this] { return PostedCount(WM_SOURCE_LIST_DBLCLK) > 0; }));
     EXPECT_EQ(0, PostedCount(WM_PLAYLIST_DBLCLK));
+
+    // Below the last item a double click hits nothing and asks nothing.
+    posted.clear();
+    DoubleClickAt(host.playlist, POINT{10, 190});
+    DoubleClickAt(host.source, POINT{10, 190});
+    Pump(300);
+    EXPECT_EQ(0, PostedCount(WM_PLAYLIST_DBLCLK));
+    EXPECT_EQ(0, PostedCount(WM_SOURCE_LIST_DBLCLK));
+}
+
+int ColourDistance(DWORD a, DWORD b)
+{
+    int distance = 0;
+    for (int shift = 0; shift < 24; shift += 8)
+        distance += std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF));
+    return distance;
+}
+
+// Without the focus a list's selection still stands out from the background
+// (the control's own grey for it can hardly be told from white); tabbed
+// into, a list shows a focused item at once.
+TEST_F(ListInput, SelectionAndFocusShowPlainly)
+{
+    CPlaylistListCtrl& playlist = host.playlist;
+    for (const CListView* list : {static_cast<const CListView*>(&host.source), static_cast<const CListView*>(&playlist)})
+        list->SetItemState(-1, 0, LVIS_FOCUSED);
+    playlist.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    ::SetFocus(host.source.Hwnd());
+    EXPECT_EQ(0, host.source.GetNextItem(-1, LVNI_FOCUSED)) << "the top item, as none is selected";
+
+    RECT selected = {}, plain = {};
+    ASSERT_TRUE(playlist.GetItemRect(1, &selected, LVIR_BOUNDS));
+    ASSERT_TRUE(playlist.GetItemRect(3, &plain, LVIR_BOUNDS));
+    const int size = 220;
+    const std::vector<DWORD> pixels =
+        DrawnPixels(size, [&](HDC hDc) { playlist.Send(WM_PAINT, reinterpret_cast<WPARAM>(hDc)); });
+    auto at = [&](const RECT& rc) { return pixels[static_cast<size_t>((rc.top + rc.bottom) / 2 * size + 2)]; };
+    EXPECT_GE(ColourDistance(at(selected), at(plain)), 90) << std::hex << at(selected) << " on " << at(plain);
+
+    ::SetFocus(playlist.Hwnd());
+    EXPECT_EQ(1, playlist.GetNextItem(-1, LVNI_FOCUSED)) << "the selected item";
 }
 
 TEST_F(ListInput, TipClicksFollowCtrlAndShift)
