@@ -1,5 +1,7 @@
 #include "playlist_file/LocalPath.h"
 
+#include <vector>
+
 namespace {
 
 bool IsAsciiLetter(wchar_t c)
@@ -63,5 +65,34 @@ bool IsLocalDrivePath(const std::wstring& strPath)
         if (IsDeviceElement(strPath.data() + nStart, nEnd - nStart)) return false;
         nStart = nEnd + 1;
     }
+    return true;
+}
+
+bool ToLocalDrivePath(const std::wstring& strPath, std::wstring& strLocal)
+{
+    if (strPath.size() < 2 || !IsAsciiLetter(strPath[0]) || strPath[1] != L':') return false;
+    // Where each kept element starts in strOut, so that ".." can cut it off.
+    std::vector<size_t> arrStarts;
+    std::wstring strOut = strPath.substr(0, 2);
+    for (size_t nStart = 2; nStart < strPath.size();) {
+        size_t nEnd = nStart;
+        while (nEnd < strPath.size() && !IsSeparator(strPath[nEnd])) ++nEnd;
+        const std::wstring strElement = strPath.substr(nStart, nEnd - nStart);
+        nStart = nEnd + 1;
+        if (strElement.empty() || strElement == L".") continue;
+        if (strElement == L"..") {
+            if (!arrStarts.empty()) {
+                strOut.resize(arrStarts.back());
+                arrStarts.pop_back();
+            }
+            continue;
+        }
+        arrStarts.push_back(strOut.size());
+        strOut += L'\\';
+        strOut += strElement;
+    }
+    if (arrStarts.empty()) strOut += L'\\';
+    if (!IsLocalDrivePath(strOut)) return false;
+    strLocal = std::move(strOut);
     return true;
 }
