@@ -1,7 +1,5 @@
 #include "playlist_file/LocalPath.h"
 
-#include <vector>
-
 namespace {
 
 bool IsAsciiLetter(wchar_t c)
@@ -71,27 +69,25 @@ bool IsLocalDrivePath(const std::wstring& strPath)
 bool ToLocalDrivePath(const std::wstring& strPath, std::wstring& strLocal)
 {
     if (strPath.size() < 2 || !IsAsciiLetter(strPath[0]) || strPath[1] != L':') return false;
-    // Where each kept element starts in strOut, so that ".." can cut it off.
-    std::vector<size_t> arrStarts;
-    std::wstring strOut = strPath.substr(0, 2);
+    std::wstring strOut;
+    strOut.reserve(strPath.size() + 1);
+    strOut.assign(strPath, 0, 2);
     for (size_t nStart = 2; nStart < strPath.size();) {
         size_t nEnd = nStart;
         while (nEnd < strPath.size() && !IsSeparator(strPath[nEnd])) ++nEnd;
-        const std::wstring strElement = strPath.substr(nStart, nEnd - nStart);
+        const wchar_t* p = strPath.data() + nStart;
+        const size_t n = nEnd - nStart;
         nStart = nEnd + 1;
-        if (strElement.empty() || strElement == L".") continue;
-        if (strElement == L"..") {
-            if (!arrStarts.empty()) {
-                strOut.resize(arrStarts.back());
-                arrStarts.pop_back();
-            }
+        if (n == 0 || (n == 1 && p[0] == L'.')) continue;
+        if (n == 2 && p[0] == L'.' && p[1] == L'.') {
+            // Every kept element starts with the one backslash before it.
+            if (strOut.size() > 2) strOut.resize(strOut.rfind(L'\\'));
             continue;
         }
-        arrStarts.push_back(strOut.size());
         strOut += L'\\';
-        strOut += strElement;
+        strOut.append(p, n);
     }
-    if (arrStarts.empty()) strOut += L'\\';
+    if (strOut.size() == 2) strOut += L'\\';
     if (!IsLocalDrivePath(strOut)) return false;
     strLocal = std::move(strOut);
     return true;

@@ -24,9 +24,10 @@ constexpr int kPlaylistLineBuffer = MAX_PATH;
 // place, so callers pass a copy made for the purpose. An entry is brought to
 // its one spelling first (ToLocalDrivePath), and left out when no line that
 // the reader takes back could name it: it is not a path on a local drive
-// (see LocalPath.h), it is a drive's root, or its narrow form does not fit
-// the line buffer or needs characters the system code page lacks (a name
-// outside the code page whose file has no short name that avoids them).
+// (see LocalPath.h), it is a drive's root, or its line would not fit the
+// line buffer with its newline or needs characters the system code page
+// lacks (a name outside the code page whose file has no short name that
+// avoids them).
 // Empty entries are skipped.
 // *pnLeftOut, when given, receives the number left out once the file is
 // written, and 0 otherwise.
