@@ -72,6 +72,7 @@ private:
     void SetDefaultPlaylistName();
     void OnSave();
     SaveOutcome SavePlaylist(const std::wstring& name);
+    void ShowLeftOut(const SaveOutcome& outcome);
     LRESULT OnSetCursor(UINT msg, WPARAM wParam, LPARAM lParam);
 
     CFolderTreeCtrl m_treeFolders;

@@ -19,6 +19,16 @@ int WriteKeepingAttributes(const wchar_t* path, bool exists, std::vector<std::ws
     return written;
 }
 
+// The folder is never created: a missing one is told apart from a drive
+// that has gone, which has no root either.
+bool IsFolderMissing(const wchar_t* folder)
+{
+    if (::PathIsDirectoryW(folder)) return false;
+    wchar_t root[MAX_PATH] = {};
+    ::lstrcpynW(root, folder, MAX_PATH);
+    return ::PathStripToRootW(root) && ::PathIsDirectoryW(root);
+}
+
 int SaveResultOf(int written)
 {
     switch (written) {
@@ -39,6 +49,10 @@ SaveOutcome SavePlaylistToFolder(const wchar_t* folder, const std::wstring& name
         outcome.nResult = kSaveNameRefused;
         return outcome;
     }
+    if (IsFolderMissing(folder)) {
+        outcome.nResult = kSaveNoFolder;
+        return outcome;
+    }
     const bool exists = ::PathFileExistsW(path) != FALSE;
     ExistingPlaylistAnswer answer = ExistingPlaylistAnswer::kReplace;
     if (exists) {
@@ -52,7 +66,7 @@ SaveOutcome SavePlaylistToFolder(const wchar_t* folder, const std::wstring& name
 
     std::vector<std::wstring> combined;
     if (exists && answer == ExistingPlaylistAnswer::kAdd &&
-        ReadPlaylistFile(path, combined) == kPlaylistFileFailed) {
+        ReadPlaylistFile(path, combined, &outcome.nLinesLeftOut) == kPlaylistFileFailed) {
         outcome.nResult = kSaveOpenFailed;
         return outcome;
     }

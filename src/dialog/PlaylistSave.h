@@ -12,6 +12,7 @@ enum SaveResult {
     kSaveOpenFailed = 2,    // the existing file could not be read, or the new one not written
     kSaveNoPath = 6,        // the writer got no path
     kSaveNameRefused = 7,   // no file can have that name (BuildPlaylistPath); nothing was changed
+    kSaveNoFolder = 8,      // the drive is there but has no PLAYLIST folder; nothing was changed
 };
 
 enum class ExistingPlaylistAnswer { kAdd, kReplace, kCancel };
@@ -20,6 +21,9 @@ struct SaveOutcome {
     int nResult = kSaved;
     // Entries the saved file could not hold (see WritePlaylistFile).
     int nLeftOut = 0;
+    // Lines of the existing file that named no entry, when adding to it
+    // (see ReadPlaylistFile); comments and blank lines are not counted.
+    int nLinesLeftOut = 0;
 };
 
 // Writes the entries to the playlist file for name in folder. When that

@@ -36,10 +36,7 @@ void CPlaylistDlg::OnSave()
         m_arrSavedPaths = m_listPlaylist.Paths();
         ::PostMessageW(HWND_BROADCAST, ::RegisterWindowMessageW(kContentUpdatedMessageName),
                        kContentUpdatedPlaylists, 0);
-        if (outcome.nLeftOut > 0) {
-            AppMessageBox(Hwnd(), FormatIntText(LoadResString(IDS_ENTRIES_LEFT_OUT), outcome.nLeftOut),
-                          g_strMsgCaption, MB_OK | MB_ICONINFORMATION);
-        }
+        ShowLeftOut(outcome);
         if (ShowAppMessage(Hwnd(), IDS_SAVED_ANOTHER, MB_YESNO | MB_ICONQUESTION) == IDNO) {
             EndDialog(IDOK);
             return;
@@ -53,6 +50,9 @@ void CPlaylistDlg::OnSave()
     case kSaveOpenFailed:
         ShowAppMessage(Hwnd(), IDS_FILE_OPEN_FAILED);
         break;
+    case kSaveNoFolder:
+        ShowAppMessage(Hwnd(), IDS_NO_PLAYLIST_FOLDER);
+        break;
     case kSaveNameRefused:
         ShowAppMessage(Hwnd(), IDS_INVALID_NAME);
         break;
@@ -62,6 +62,19 @@ void CPlaylistDlg::OnSave()
     default:
         break;
     }
+}
+
+// One box for all that the saved file lacks: entries it could not hold,
+// and lines of the file added to that named nothing it could keep.
+void CPlaylistDlg::ShowLeftOut(const SaveOutcome& outcome)
+{
+    std::wstring text;
+    if (outcome.nLeftOut > 0) text = FormatIntText(LoadResString(IDS_ENTRIES_LEFT_OUT), outcome.nLeftOut);
+    if (outcome.nLinesLeftOut > 0) {
+        if (!text.empty()) text += L"\n\n";
+        text += FormatIntText(LoadResString(IDS_LINES_LEFT_OUT), outcome.nLinesLeftOut);
+    }
+    if (!text.empty()) AppMessageBox(Hwnd(), text, g_strMsgCaption, MB_OK | MB_ICONINFORMATION);
 }
 
 // The wait cursor stays up for the whole save, the question included.

@@ -65,3 +65,30 @@ bool IsLocalDrivePath(const std::wstring& strPath)
     }
     return true;
 }
+
+bool ToLocalDrivePath(const std::wstring& strPath, std::wstring& strLocal)
+{
+    if (strPath.size() < 2 || !IsAsciiLetter(strPath[0]) || strPath[1] != L':') return false;
+    std::wstring strOut;
+    strOut.reserve(strPath.size() + 1);
+    strOut.assign(strPath, 0, 2);
+    for (size_t nStart = 2; nStart < strPath.size();) {
+        size_t nEnd = nStart;
+        while (nEnd < strPath.size() && !IsSeparator(strPath[nEnd])) ++nEnd;
+        const wchar_t* p = strPath.data() + nStart;
+        const size_t n = nEnd - nStart;
+        nStart = nEnd + 1;
+        if (n == 0 || (n == 1 && p[0] == L'.')) continue;
+        if (n == 2 && p[0] == L'.' && p[1] == L'.') {
+            // Every kept element starts with the one backslash before it.
+            if (strOut.size() > 2) strOut.resize(strOut.rfind(L'\\'));
+            continue;
+        }
+        strOut += L'\\';
+        strOut.append(p, n);
+    }
+    if (strOut.size() == 2) strOut += L'\\';
+    if (!IsLocalDrivePath(strOut)) return false;
+    strLocal = std::move(strOut);
+    return true;
+}

@@ -15,3 +15,10 @@ bool IsDeviceName(const std::wstring& strName);
 // and "\\.\" prefixes, paths without a drive letter and device names: the
 // file system is never to be asked about those on a playlist's behalf.
 bool IsLocalDrivePath(const std::wstring& strPath);
+
+// The one spelling of "X:..." that every reader of a playlist takes the same
+// way: "X:\a\b" with single backslashes, "." elements dropped and ".."
+// resolved, never above the drive's root ("X:\" for the root itself). A
+// path without its separator after the colon is taken from the root. False
+// when the result is not a local drive path (IsLocalDrivePath).
+bool ToLocalDrivePath(const std::wstring& strPath, std::wstring& strLocal);

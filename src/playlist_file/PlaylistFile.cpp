@@ -19,29 +19,6 @@ void UpperCaseAscii(std::wstring& str)
     }
 }
 
-// The line for one upper-cased entry, empty when it is left out: a line
-// must name its file, so an entry is never written in a form that does not.
-std::string EntryLine(const wchar_t* pszPlaylist, const std::wstring& strEntry, CShortNameCache& cache)
-{
-    if (!IsLocalDrivePath(strEntry)) return std::string();
-    std::wstring strChosen;
-    // Names that are already 8.3 come back as the file system stores them,
-    // in whatever case that is.
-    if (cache.Resolve(strEntry, strChosen))
-        UpperCaseAscii(strChosen);
-    else
-        strChosen = strEntry;
-    char szNarrow[kPlaylistLineBuffer];
-    if (!ToNarrow(szNarrow, strChosen.c_str(), kPlaylistLineBuffer, CP_ACP)) return std::string();
-    if (!::PathIsSameRootW(pszPlaylist, strEntry.c_str())) return szNarrow;
-
-    const char* pszBelowRoot = ::PathSkipRootA(szNarrow);
-    if (!pszBelowRoot) return szNarrow;
-    char szLine[kPlaylistLineBuffer] = "\\";
-    if (!::PathAppendA(szLine, pszBelowRoot)) return std::string();
-    return szLine;
-}
-
 // The writer's temporary files are PLnnnnnn.TMP: an 8.3 name, because on
 // FAT a long name's short alias would not follow the file through the rename.
 constexpr unsigned kLastTemporaryNumber = 999999;
@@ -145,15 +122,144 @@ bool ReplaceFileContent(const wchar_t* pszPath, const std::string& strContent)
            temporary.ReplaceTarget(strTarget);
 }
 
-bool IsControlCharacter(wchar_t c)
+// C0 controls and DEL: never part of a name, whatever the encoding.
+bool IsControlCode(unsigned c)
 {
-    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+    return c < 0x20 || c == 0x7F;
+}
+
+// In Unicode text the C1 controls count too. The bytes 0x80 to 0x9F of an
+// ANSI file are no controls: they are letters and signs in most code pages,
+// and the code page maps its undefined bytes into U+0080..U+009F.
+bool IsUnicodeControl(wchar_t c)
+{
+    return IsControlCode(c) || (c >= 0x80 && c <= 0x9F);
 }
 
 bool IsSeparator(wchar_t c)
 {
     return c == L'\\' || c == L'/';
 }
+
+// The longest line, its newline not counted, that the line buffer takes.
+constexpr size_t kLongestLine = kPlaylistLineBuffer - 2;
+
+bool Decode(UINT nCodePage, DWORD nFlags, const std::string& strBytes, std::wstring& strText)
+{
+    wchar_t szWide[kPlaylistLineBuffer];
+    const int nWide = ::MultiByteToWideChar(nCodePage, nFlags, strBytes.data(), static_cast<int>(strBytes.size()),
+                                            szWide, kPlaylistLineBuffer - 1);
+    if (nWide <= 0) return false;
+    strText.assign(szWide, static_cast<size_t>(nWide));
+    return true;
+}
+
+// The text of a line of an ANSI file; false when its bytes hold a control.
+bool DecodeAnsiLine(const std::string& strBytes, std::wstring& strText)
+{
+    return std::none_of(strBytes.begin(), strBytes.end(),
+                        [](char c) { return IsControlCode(static_cast<unsigned char>(c)); }) &&
+           Decode(CP_ACP, 0, strBytes, strText);
+}
+
+// An invalid sequence in UTF-8 text names no file.
+bool DecodeUtf8Line(const std::string& strBytes, std::wstring& strText)
+{
+    return Decode(CP_UTF8, MB_ERR_INVALID_CHARS, strBytes, strText) &&
+           std::none_of(strText.begin(), strText.end(), IsUnicodeControl);
+}
+
+// What a line's text names: the same rules for the reader and for the
+// writer, which checks each of its lines with them.
+class CLineRules {
+public:
+    explicit CLineRules(const wchar_t* pszPlaylist) {
+        const size_t n = std::wcslen(pszPlaylist);
+        // Relative lines resolve against the playlist's own folder and root;
+        // a playlist path beyond the buffer leaves no room to resolve them.
+        m_bHasBase = n < MAX_PATH;
+        if (m_bHasBase) {
+            wchar_t szFolder[MAX_PATH], szRoot[MAX_PATH];
+            std::wcscpy(szFolder, pszPlaylist);
+            std::wcscpy(szRoot, pszPlaylist);
+            ::PathRemoveFileSpecW(szFolder);
+            ::PathStripToRootW(szRoot);
+            m_strFolder = szFolder;
+            m_strRoot = szRoot;
+        }
+    }
+
+    // False when the text names no file on a local drive.
+    bool EntryOf(const std::wstring& strText, std::wstring& strEntry) const {
+        // The path functions take "\??\" for the system's own namespace.
+        if (strText.size() >= 4 && IsSeparator(strText[0]) && strText[1] == L'?' && strText[2] == L'?' &&
+            IsSeparator(strText[3]))
+            return false;
+        std::wstring strPath;
+        if (strText[1] == L':') {
+            strPath = strText;
+        } else {
+            // Two separators start a network or device path, which no
+            // joining may turn into a file of the player.
+            if (!m_bHasBase || (IsSeparator(strText[0]) && IsSeparator(strText[1]))) return false;
+            strPath = IsSeparator(strText[0]) ? m_strRoot + strText : m_strFolder + L'\\' + strText;
+        }
+        return ToLocalDrivePath(strPath, strEntry) && strEntry.size() < MAX_PATH;
+    }
+
+private:
+    bool m_bHasBase = false;
+    std::wstring m_strFolder;
+    std::wstring m_strRoot;
+};
+
+// Tells, byte by byte, whether text is UTF-8 throughout: no overlong forms,
+// no surrogates, nothing beyond U+10FFFF, no sequence cut short.
+class CUtf8Check {
+public:
+    void Add(unsigned char c) {
+        if (!m_bValid) return;
+        if (m_nPending > 0) {
+            m_bValid = c >= m_nLow && c <= m_nHigh;
+            --m_nPending;
+            m_nLow = 0x80;
+            m_nHigh = 0xBF;
+            return;
+        }
+        if (c < 0x80) return;
+        m_bNonAscii = true;
+        if (c >= 0xC2 && c <= 0xDF)
+            Expect(1, 0x80, 0xBF);
+        else if (c == 0xE0)
+            Expect(2, 0xA0, 0xBF);
+        else if (c == 0xED)
+            Expect(2, 0x80, 0x9F);
+        else if (c >= 0xE1 && c <= 0xEF)
+            Expect(2, 0x80, 0xBF);
+        else if (c == 0xF0)
+            Expect(3, 0x90, 0xBF);
+        else if (c >= 0xF1 && c <= 0xF3)
+            Expect(3, 0x80, 0xBF);
+        else if (c == 0xF4)
+            Expect(3, 0x80, 0x8F);
+        else
+            m_bValid = false;
+    }
+    // Plain ASCII is the same text in either reading.
+    bool IsUtf8BeyondAscii() const { return m_bValid && m_nPending == 0 && m_bNonAscii; }
+
+private:
+    void Expect(int nPending, unsigned nLow, unsigned nHigh) {
+        m_nPending = nPending;
+        m_nLow = nLow;
+        m_nHigh = nHigh;
+    }
+    bool m_bValid = true;
+    bool m_bNonAscii = false;
+    int m_nPending = 0;
+    unsigned m_nLow = 0x80;
+    unsigned m_nHigh = 0xBF;
+};
 
 // How the bytes of a file spell its text, told by the mark at its start.
 enum class Encoding { kUnknown, kAnsi, kUtf8, kUtf16Le, kUtf16Be };
@@ -183,6 +289,11 @@ struct CLineBuffer {
         const size_t nCounted = nText + (bNewline && nText == n ? 1 : 0);
         return nCounted <= 3 ? nullptr : sz;
     }
+    // Comments and lines of 3 characters or fewer are no entries by the
+    // format's own rules; every other line that gives none is refused.
+    bool IsDroppedAside(bool bNewline) const {
+        return (n > 0 && sz[0] == '#') || n + (bNewline ? 1 : 0) <= 3;
+    }
 };
 
 // Splits a file's bytes into lines and keeps the entries they name. Works on
@@ -191,18 +302,7 @@ struct CLineBuffer {
 class CLineParser {
 public:
     CLineParser(const wchar_t* pszPlaylist, std::vector<std::wstring>& arrEntries)
-        : m_arrEntries(arrEntries) {
-        const size_t n = std::wcslen(pszPlaylist);
-        // Relative lines resolve against the playlist's own folder and root;
-        // a playlist path beyond the buffer leaves no room to resolve them.
-        m_bHasBase = n < MAX_PATH;
-        if (m_bHasBase) {
-            std::wcscpy(m_szFolder, pszPlaylist);
-            std::wcscpy(m_szRoot, pszPlaylist);
-            ::PathRemoveFileSpecW(m_szFolder);
-            ::PathStripToRootW(m_szRoot);
-        }
-    }
+        : m_rules(pszPlaylist), m_arrEntries(arrEntries) {}
 
     void Feed(const char* p, size_t n) {
         for (; n > 0 && m_encoding == Encoding::kUnknown; ++p, --n) {
@@ -219,7 +319,18 @@ public:
         if (m_encoding == Encoding::kUnknown) TakeMark(true);
         if (m_narrow.n > 0 || m_narrow.bTooLong) EndLine(m_narrow, false);
         if (m_wide.n > 0 || m_wide.bTooLong) EndLine(m_wide, false);
+        // Without a mark the text is read as UTF-8 when all of it is: other
+        // programs write playlists so, and ANSI text beyond ASCII is rarely
+        // valid UTF-8 by chance.
+        const bool bUtf8 = m_utf8.IsUtf8BeyondAscii();
+        for (const std::string& strBytes : m_arrUnmarked) {
+            std::wstring strText;
+            TakeText(bUtf8 ? DecodeUtf8Line(strBytes, strText) : DecodeAnsiLine(strBytes, strText), strText);
+        }
+        m_arrUnmarked.clear();
     }
+
+    int Refused() const { return m_nRefused; }
 
 private:
     // Decides the encoding once the first bytes match a mark or cannot
@@ -248,7 +359,10 @@ private:
     }
 
     void FeedNarrow(const char* p, size_t n) {
-        for (const char* pEnd = p + n; p != pEnd && !m_bEnded; ++p) FeedCharacter(m_narrow, *p);
+        for (const char* pEnd = p + n; p != pEnd && !m_bEnded; ++p) {
+            if (m_encoding == Encoding::kAnsi) m_utf8.Add(static_cast<unsigned char>(*p));
+            FeedCharacter(m_narrow, *p);
+        }
     }
 
     void FeedUtf16(const char* p, size_t n) {
@@ -274,59 +388,84 @@ private:
 
     template <typename Char>
     void EndLine(CLineBuffer<Char>& line, bool bNewline) {
-        if (!line.bTooLong) {
-            // A CR before the line end belongs to the line end, as in text mode.
-            if (line.n > 0 && line.sz[line.n - 1] == '\r') --line.n;
-            size_t nText = 0;
-            if (const Char* pText = line.Text(bNewline, nText)) TakeText(pText, nText);
-        }
+        // A CR before the line end belongs to the line end, as in text mode.
+        if (!line.bTooLong && line.n > 0 && line.sz[line.n - 1] == '\r') --line.n;
+        size_t nText = 0;
+        const Char* pText = line.bTooLong ? nullptr : line.Text(bNewline, nText);
+        if (pText && pText[0] != '#')
+            TakeLine(pText, nText);
+        else if (!pText && !line.IsDroppedAside(bNewline))
+            ++m_nRefused;
         line.n = 0;
         line.bTooLong = false;
     }
 
-    void TakeText(const char* pText, size_t nText) {
-        // An invalid sequence in a file marked as UTF-8 names no file.
-        const UINT nCodePage = m_encoding == Encoding::kUtf8 ? CP_UTF8 : CP_ACP;
-        const DWORD nFlags = m_encoding == Encoding::kUtf8 ? MB_ERR_INVALID_CHARS : 0;
-        wchar_t szWide[kPlaylistLineBuffer];
-        const int nWide = ::MultiByteToWideChar(nCodePage, nFlags, pText, static_cast<int>(nText), szWide,
-                                                kPlaylistLineBuffer - 1);
-        if (nWide > 0) TakeText(szWide, static_cast<size_t>(nWide));
-    }
-
-    void TakeText(const wchar_t* pText, size_t nText) {
-        const std::wstring strText(pText, nText);
-        if (strText[0] == L'#') return;
-        if (std::any_of(strText.begin(), strText.end(), IsControlCharacter)) return;
-
-        std::wstring strEntry;
-        if (strText[1] == L':') {
-            strEntry = strText;
+    // Unmarked text waits for the end of the file, which tells its encoding.
+    void TakeLine(const char* pText, size_t nText) {
+        std::string strBytes(pText, nText);
+        if (m_encoding == Encoding::kUtf8) {
+            std::wstring strText;
+            TakeText(DecodeUtf8Line(strBytes, strText), strText);
         } else {
-            // Two separators start a network or device path, which no
-            // joining may turn into a file of the player.
-            if (!m_bHasBase || (IsSeparator(strText[0]) && IsSeparator(strText[1]))) return;
-            wchar_t szEntry[MAX_PATH];
-            std::wcscpy(szEntry, strText[0] == L'\\' ? m_szRoot : m_szFolder);
-            if (!::PathAppendW(szEntry, strText.c_str())) return;
-            strEntry = szEntry;
+            m_arrUnmarked.push_back(std::move(strBytes));
         }
-        if (IsLocalDrivePath(strEntry)) m_arrEntries.push_back(std::move(strEntry));
     }
 
+    void TakeLine(const wchar_t* pText, size_t nText) {
+        const std::wstring strText(pText, nText);
+        TakeText(std::none_of(strText.begin(), strText.end(), IsUnicodeControl), strText);
+    }
+
+    void TakeText(bool bDecoded, const std::wstring& strText) {
+        std::wstring strEntry;
+        if (bDecoded && m_rules.EntryOf(strText, strEntry))
+            m_arrEntries.push_back(std::move(strEntry));
+        else
+            ++m_nRefused;
+    }
+
+    const CLineRules m_rules;
     std::vector<std::wstring>& m_arrEntries;
-    bool m_bHasBase = false;
-    wchar_t m_szFolder[MAX_PATH] = {};
-    wchar_t m_szRoot[MAX_PATH] = {};
+    int m_nRefused = 0;
     Encoding m_encoding = Encoding::kUnknown;
     char m_mark[3] = {};
     size_t m_nMark = 0;
     unsigned char m_unit[2] = {};
     size_t m_nUnit = 0;
     bool m_bEnded = false;
+    CUtf8Check m_utf8;
+    std::vector<std::string> m_arrUnmarked;
     CLineBuffer<char> m_narrow;
     CLineBuffer<wchar_t> m_wide;
 };
+
+// The line for one upper-cased entry, empty when it is left out: a line
+// must name its file, so an entry is never written in a form that does not,
+// nor in one that the reader would refuse.
+std::string EntryLine(const wchar_t* pszPlaylist, const CLineRules& rules, const std::wstring& strEntry,
+                      CShortNameCache& cache)
+{
+    std::wstring strLocal;
+    if (!ToLocalDrivePath(strEntry, strLocal)) return std::string();
+    std::wstring strChosen;
+    // Names that are already 8.3 come back as the file system stores them,
+    // in whatever case that is.
+    if (cache.Resolve(strLocal, strChosen))
+        UpperCaseAscii(strChosen);
+    else
+        strChosen = strLocal;
+    // "X:\" and the rest: on the playlist's own root, the rest is the line.
+    if (::PathIsSameRootW(pszPlaylist, strLocal.c_str())) strChosen.erase(0, 2);
+
+    char szLine[kPlaylistLineBuffer];
+    if (!ToNarrow(szLine, strChosen.c_str(), kPlaylistLineBuffer, CP_ACP)) return std::string();
+    const std::string strLine = szLine;
+    std::wstring strText, strRead;
+    if (strLine.size() < 3 || strLine.size() > kLongestLine || !DecodeAnsiLine(strLine, strText) ||
+        !rules.EntryOf(strText, strRead))
+        return std::string();
+    return strLine;
+}
 
 }
 
@@ -363,12 +502,13 @@ int WritePlaylistFile(const wchar_t* pszPath, std::vector<std::wstring>& arrEntr
     if (!pszPath || !*pszPath) return kPlaylistFileNoPath;
 
     CShortNameCache cache;
+    const CLineRules rules(pszPath);
     std::string strContent;
     int nLeftOut = 0;
     for (std::wstring& strEntry : arrEntries) {
         if (strEntry.empty()) continue;
         UpperCaseAscii(strEntry);
-        const std::string strLine = EntryLine(pszPath, strEntry, cache);
+        const std::string strLine = EntryLine(pszPath, rules, strEntry, cache);
         if (strLine.empty()) {
             ++nLeftOut;
             continue;
@@ -394,8 +534,9 @@ void RemoveLeftoverTemporaryFiles(const wchar_t* pszFolder)
     } while (::FindNextFileW(find.Get(), &data));
 }
 
-int ReadPlaylistFile(const wchar_t* pszPath, std::vector<std::wstring>& arrEntries)
+int ReadPlaylistFile(const wchar_t* pszPath, std::vector<std::wstring>& arrEntries, int* pnRefused)
 {
+    if (pnRefused) *pnRefused = 0;
     if (!pszPath || !*pszPath) return kPlaylistFileNoPath;
 
     CKernelHandle file(ValidOrNull(::CreateFileW(pszPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -417,5 +558,6 @@ int ReadPlaylistFile(const wchar_t* pszPath, std::vector<std::wstring>& arrEntri
 
     arrEntries.reserve(arrEntries.size() + arrRead.size());
     for (std::wstring& strEntry : arrRead) arrEntries.push_back(std::move(strEntry));
+    if (pnRefused) *pnRefused = parser.Refused();
     return kPlaylistFileDone;
 }

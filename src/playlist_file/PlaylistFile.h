@@ -21,11 +21,14 @@ enum PlaylistFileResult {
 constexpr int kPlaylistLineBuffer = MAX_PATH;
 
 // Writes the entries in order. Upper-cases the elements of arrEntries in
-// place, so callers pass a copy made for the purpose. An entry is left out
-// when no line could name it: it is not a path on a local drive (see
-// LocalPath.h), or its narrow form does not fit the line buffer or needs
-// characters the system code page lacks (a name outside the code page whose
-// file has no short name that avoids them). Empty entries are skipped.
+// place, so callers pass a copy made for the purpose. An entry is brought to
+// its one spelling first (ToLocalDrivePath), and left out when no line that
+// the reader takes back could name it: it is not a path on a local drive
+// (see LocalPath.h), it is a drive's root, or its line would not fit the
+// line buffer with its newline or needs characters the system code page
+// lacks (a name outside the code page whose file has no short name that
+// avoids them).
+// Empty entries are skipped.
 // *pnLeftOut, when given, receives the number left out once the file is
 // written, and 0 otherwise.
 //
@@ -42,16 +45,20 @@ void RemoveLeftoverTemporaryFiles(const wchar_t* pszFolder);
 
 // Appends the entries of the file after what arrEntries already holds.
 //
-// The text is in the system ANSI code page; after a UTF-8 mark it is UTF-8,
-// after a UTF-16 mark (either byte order) UTF-16. It ends at the end of the
-// file or at a Ctrl+Z. Lines end with LF or CR LF. Lines starting with '#',
-// lines of 3 characters or fewer (their newline counted), lines longer than
-// the line buffer and lines holding a control character are skipped. "X:..."
-// lines are taken as they are, "\..." lines relative to the playlist's root,
-// other lines relative to its folder; a line that would not give a path on
-// a local drive (a network or device path, a device name) is skipped too.
+// The text is in the system ANSI code page, or UTF-8 when all of it is valid
+// UTF-8 beyond plain ASCII; after a UTF-8 mark it is UTF-8, after a UTF-16
+// mark (either byte order) UTF-16. It ends at the end of the file or at a
+// Ctrl+Z. Lines end with LF or CR LF. Lines starting with '#' and lines of 3
+// characters or fewer (their newline counted) are skipped. Lines longer than
+// the line buffer and lines holding a control character (C0 or DEL; in
+// Unicode text also C1) are refused. "X:..." lines are taken as they are,
+// "\..." lines relative to the playlist's root, other lines relative to its
+// folder, each brought to its one spelling (see ToLocalDrivePath); a line
+// that would not give a path on a local drive (a network or device path, a
+// device name, the "\??\" namespace) is refused too. *pnRefused, when
+// given, receives the number of refused lines.
 // On failure arrEntries is left as it was.
-int ReadPlaylistFile(const wchar_t* pszPath, std::vector<std::wstring>& arrEntries);
+int ReadPlaylistFile(const wchar_t* pszPath, std::vector<std::wstring>& arrEntries, int* pnRefused = nullptr);
 
 // Converts pszText (to its terminator) into pszBuffer of cbBuffer bytes in
 // the given code page. False, with an empty buffer, when the text does not

@@ -111,9 +111,25 @@ CShortNameCache::CFolder& CShortNameCache::Folder(const std::wstring& strFolder)
     return folder;
 }
 
+// A network letter would take the question to its server with the user's
+// credentials; a letter with no drive behind it has no files. Other letters
+// may be empty card readers, whose "no disk" box the program turns off.
+bool CShortNameCache::MayAsk(wchar_t drive)
+{
+    const size_t nLetter = static_cast<size_t>((drive | 0x20) - L'a');
+    DriveUse& use = m_arrDrives[nLetter];
+    if (use == DriveUse::kNotAsked) {
+        const wchar_t szRoot[] = {drive, L':', L'\\', L'\0'};
+        const UINT nType = ::GetDriveTypeW(szRoot);
+        use = nType == DRIVE_REMOTE || nType == DRIVE_NO_ROOT_DIR || nType == DRIVE_UNKNOWN ? DriveUse::kLeaveAlone
+                                                                                             : DriveUse::kAsk;
+    }
+    return use == DriveUse::kAsk;
+}
+
 bool CShortNameCache::Resolve(const std::wstring& strPath, std::wstring& strShort)
 {
-    if (!IsLocalDrivePath(strPath)) return false;
+    if (!IsLocalDrivePath(strPath) || !MayAsk(strPath[0])) return false;
     return IsPlainDrivePath(strPath) ? ResolvePlain(strPath, strShort) : ResolveBySystem(strPath, strShort);
 }
 

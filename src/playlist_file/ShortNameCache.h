@@ -2,6 +2,7 @@
 // folder instead of one directory search per path component per entry.
 #pragma once
 
+#include <array>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -13,8 +14,10 @@ public:
     // form (each component as the file system lists it: its short alias, or
     // its own name when that is already 8.3), or to the path itself when the
     // system gives no short form.
-    // A path that is not on a local drive (LocalPath.h) counts as missing,
-    // and the file system is never asked about it.
+    // A path that is not on a local drive (LocalPath.h), or whose letter
+    // names a network share or no drive at all, counts as missing, and the
+    // file system is never asked about it. Each letter's drive type is asked
+    // once.
     // Listings are taken once and kept for the cache's lifetime, so it must
     // not outlive the moment it describes.
     bool Resolve(const std::wstring& strPath, std::wstring& strShort);
@@ -41,6 +44,9 @@ private:
         std::wstring strShort;
     };
 
+    enum class DriveUse : unsigned char { kNotAsked, kAsk, kLeaveAlone };
+
+    bool MayAsk(wchar_t drive);
     CFolder& Folder(const std::wstring& strFolder);
     const std::wstring* FolderShortForm(const std::wstring& strFolder);
     bool ResolvePlain(const std::wstring& strPath, std::wstring& strShort);
@@ -49,4 +55,5 @@ private:
     // Elements of both keep their address while others are added.
     std::unordered_map<std::wstring, CFolder> m_mapFolders;
     std::unordered_map<std::wstring, CShortForm> m_mapShortForms;
+    std::array<DriveUse, 26> m_arrDrives{};
 };

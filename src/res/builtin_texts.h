@@ -26,6 +26,14 @@ inline const wchar_t* BuiltInText(UINT id)
                L"Do you want to close without saving?\n\n"
                L"Yes: close and discard the playlist.\n"
                L"No: keep the window open, so that you can save it.";
+    case IDS_LINES_LEFT_OUT:
+        return L"Lines of the existing playlist left out of the saved playlist: %d.\n\nThese lines did not "
+               L"name a file on a drive of this computer: they named a network or device path, held control "
+               L"characters or text that could not be read, or were too long. The other lines were kept.";
+    case IDS_NO_PLAYLIST_FOLDER:
+        return L"The playlist was not saved because the player has no folder named PLAYLIST. Create a "
+               L"folder named PLAYLIST at the top of the player's drive, for example with Windows "
+               L"Explorer, then press Save again.";
     default:
         return nullptr;
     }

@@ -26,6 +26,8 @@
 #define IDS_INVALID_NAME         171
 #define IDS_ENTRIES_LEFT_OUT     172
 #define IDS_CLOSE_UNSAVED        173
+#define IDS_LINES_LEFT_OUT       174
+#define IDS_NO_PLAYLIST_FOLDER   175
 
 // Strings reserved by area, so that work on different features never takes
 // the same number: 174-179 save and start-up messages, 180-189 opening a

@@ -286,11 +286,12 @@ TEST_F(DialogWorkflowTest, ButtonsFollowTheListsAndSavingStartsAnotherPlaylist)
 
 // The existing file's line that names a network share is not an entry;
 // dropped paths the code page cannot hold are left out, and one box says
-// how many.
+// how many of each. The file is UTF-8 without a mark: "\xC3\x81" is one
+// letter, not two bytes of code page 1252 of which one is undefined.
 TEST_F(DialogWorkflowTest, AddingToAReadOnlyPlaylistKeepsItsEntriesAndAttributes)
 {
     std::wstring old = kPlaylists + L"\\Old.m3u";
-    WriteBytes(old, "#EXTM3U\r\n\\ALBUM\\B.MP3\r\n\\\\SERVER\\SHARE\\X.MP3\r\n");
+    WriteBytes(old, "#EXTM3U\r\n\\ALBUM\\B.MP3\r\n\\\\SERVER\\SHARE\\X.MP3\r\n\\\xC3\x81NGEL.MP3\r\n");
     ::SetFileAttributesW(old.c_str(), FILE_ATTRIBUTE_READONLY);
     CPlaylistDlg dlg;
     Run(dlg, {
@@ -312,9 +313,11 @@ TEST_F(DialogWorkflowTest, AddingToAReadOnlyPlaylistKeepsItsEntriesAndAttributes
             Click(hDlg, IDC_CLOSE);
         },
     });
-    EXPECT_EQ((std::vector<std::wstring>{FormatIntText(Text(IDS_ENTRIES_LEFT_OUT), 2), Text(IDS_SAVED_ANOTHER)}),
+    EXPECT_EQ((std::vector<std::wstring>{FormatIntText(Text(IDS_ENTRIES_LEFT_OUT), 2) + L"\n\n" +
+                                             FormatIntText(Text(IDS_LINES_LEFT_OUT), 1),
+                                         Text(IDS_SAVED_ANOTHER)}),
               m_boxes);
-    EXPECT_EQ("\\ALBUM\\B.MP3\r\n\\ALBUM\\A.MP3\r\n", ReadBytes(old));
+    EXPECT_EQ("\\ALBUM\\B.MP3\r\n\\\xC1NGEL.MP3\r\n\\ALBUM\\A.MP3\r\n", ReadBytes(old));
     EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_READONLY),
               ::GetFileAttributesW(old.c_str()) & FILE_ATTRIBUTE_READONLY);
     ::SetFileAttributesW(old.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -346,13 +349,21 @@ TEST_F(DialogWorkflowTest, RefusalsExplainThemselvesAndChangeNothing)
             ::SetDlgItemTextW(hDlg, IDC_PLAYLIST_NAME, L"   ");
             Click(hDlg, IDC_SAVE);
             EXPECT_EQ(::GetDlgItem(hDlg, IDC_PLAYLIST_NAME), ::GetFocus());
+            // A player without its PLAYLIST folder is told just that.
+            const std::wstring away = kRoot + L"Moved away";
+            RemoveTree(away);
+            ASSERT_TRUE(::MoveFileW(kPlaylists.c_str(), away.c_str()));
+            ::SetDlgItemTextW(hDlg, IDC_PLAYLIST_NAME, L"Keep");
+            Click(hDlg, IDC_SAVE);
+            ASSERT_TRUE(::MoveFileW(away.c_str(), kPlaylists.c_str()));
             Click(hDlg, IDC_CLOSE);
         },
     });
     // Refused names have a text of their own, not the one for a failed write.
     EXPECT_EQ((std::vector<std::wstring>{Text(IDS_EMPTY_NAME), Text(IDS_MOVE_NO_SELECTION),
                                          Text(IDS_NOTHING_TO_REMOVE), Text(IDS_INVALID_NAME),
-                                         Text(IDS_INVALID_NAME), Text(IDS_EMPTY_NAME)}),
+                                         Text(IDS_INVALID_NAME), Text(IDS_EMPTY_NAME),
+                                         Text(IDS_NO_PLAYLIST_FOLDER)}),
               m_boxes);
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW((kPlaylists + L"\\   .m3u").c_str()));
     EXPECT_EQ("\\ALBUM\\C.WMA\r\n", ReadBytes(existing));

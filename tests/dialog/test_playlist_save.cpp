@@ -40,7 +40,8 @@ const SaveCase kSaveCases[] = {
      ExistingPlaylistAnswer::kAdd, kSaved, kOldAndNew},
     {"read_failure_changes_nothing", kOld, FILE_ATTRIBUTE_NORMAL, true, false, ExistingPlaylistAnswer::kAdd,
      kSaveOpenFailed, kOld},
-    {"write_failure", nullptr, 0, false, true, ExistingPlaylistAnswer::kReplace, kSaveOpenFailed, nullptr},
+    {"missing_folder_is_told_apart", nullptr, 0, false, true, ExistingPlaylistAnswer::kReplace, kSaveNoFolder,
+     nullptr},
 };
 
 class SavePlaylistCase : public testing::TestWithParam<SaveCase> {};
@@ -69,6 +70,7 @@ TEST_P(SavePlaylistCase, WritesKeepsAndReports)
 
     EXPECT_EQ(c.result, outcome.nResult);
     EXPECT_EQ(0, outcome.nLeftOut);
+    EXPECT_EQ(0, outcome.nLinesLeftOut);
     EXPECT_EQ(c.before ? 1 : 0, asked);
     bool exists = false;
     const std::string after = ReadBytes(kFile, &exists);
@@ -110,6 +112,16 @@ TEST(SavePlaylistToFolder, RemovesLeftoversOnlyWhenItGoesAheadAndCountsWhatItLef
     for (const std::wstring& name : leftovers) EXPECT_FALSE(::PathFileExistsW((kFolder + L"\\" + name).c_str())) << name;
     for (const std::wstring& name : others) EXPECT_EQ("x", ReadBytes(kFolder + L"\\" + name)) << name;
     EXPECT_TRUE(::PathIsDirectoryW((kFolder + L"\\PL000004.TMP").c_str()));
+
+    // Adding counts the file's own lines that name nothing it can keep
+    // apart from the entries it cannot hold; comments and blank lines are
+    // no loss.
+    ASSERT_TRUE(WriteBytes(kFolder + L"\\New.m3u", "#EXTM3U\r\n\\\\SERVER\\SHARE\\X.MP3\r\nQ:\\A.MP3\r\n\r\n"));
+    const SaveOutcome added = SavePlaylistToFolder(kFolder.c_str(), L"New", {L"Q:\\\u65e5\u672c.mp3"},
+                                                   [] { return ExistingPlaylistAnswer::kAdd; });
+    EXPECT_EQ(1, added.nLeftOut);
+    EXPECT_EQ(1, added.nLinesLeftOut);
+    EXPECT_EQ("Q:\\A.MP3\r\n", ReadBytes(kFolder + L"\\New.m3u"));
     RemoveTree(kFolder);
 }
 

@@ -117,6 +117,30 @@ std::wstring Args(const std::wstring& root, const std::wstring& name = L"Test Pl
     return L"-S " + Quote(root) + L" -N " + Quote(name);
 }
 
+// The error mode of another process: SetErrorMode run there as a thread
+// (one parameter, as a thread's start) answers it, and a second run puts
+// it back.
+UINT ErrorModeOf(DWORD processId)
+{
+    HANDLE hProcess = ::OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId);
+    EXPECT_NE(nullptr, hProcess);
+    auto setErrorMode = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetErrorMode")));
+    auto run = [&](UINT mode) {
+        DWORD result = 0xFFFFFFFF;
+        HANDLE hThread = ::CreateRemoteThread(hProcess, nullptr, 0, setErrorMode,
+                                              reinterpret_cast<void*>(static_cast<UINT_PTR>(mode)), 0, nullptr);
+        EXPECT_NE(nullptr, hThread) << "error " << ::GetLastError();
+        if (hThread && ::WaitForSingleObject(hThread, 5000) == WAIT_OBJECT_0) ::GetExitCodeThread(hThread, &result);
+        if (hThread) ::CloseHandle(hThread);
+        return static_cast<UINT>(result);
+    };
+    const UINT mode = run(0);
+    run(mode);
+    if (hProcess) ::CloseHandle(hProcess);
+    return mode;
+}
+
 TEST_F(StartupTest, StartShowsOneMarkedWindow)
 {
     CProcess* p = nullptr;
@@ -127,6 +151,9 @@ TEST_F(StartupTest, StartShowsOneMarkedWindow)
     EXPECT_EQ(kMainWindowPropertyValue, ::GetPropW(hWnd, kMainWindowProperty));
     // The device's atom lives as long as the instance.
     EXPECT_NE(0, ::GlobalFindAtomW(kDeviceRoot));
+    // No "no disk" box from the system, whatever drive a playlist names.
+    const UINT boxesOff = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
+    EXPECT_EQ(boxesOff, ErrorModeOf(p->Id()) & boxesOff);
 }
 
 // The program draws itself at every scale, so that the system never

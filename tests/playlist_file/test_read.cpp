@@ -17,6 +17,13 @@ std::string LineOf(size_t n)
     return "C:\\" + std::string(n - 3, 'A');
 }
 
+std::string Repeated(const std::string& str, int n)
+{
+    std::string strOut;
+    while (n-- > 0) strOut += str;
+    return strOut;
+}
+
 std::wstring WideOf(const std::string& str)
 {
     return std::wstring(str.begin(), str.end());
@@ -35,55 +42,73 @@ std::string Utf16(const std::wstring& str, bool bBigEndian)
 }
 
 const wchar_t kUtf16Lines[] = L"\\MUSIC\\A.MP3\r\n#X\r\nSUB\\\u00e9\u041A.MP3\nAB\n\\\\SERVER\\S\\X.MP3\r\n"
-                              L"\\MUSIC\\\u0001.MP3\nWXYZ\u001A\\MUSIC\\B.MP3\r\n";
+                              L"\\MUSIC\\\u0001.MP3\n\\MUSIC\\\u0085.MP3\nWXYZ\u001A\\MUSIC\\B.MP3\r\n";
 
 struct ReadCase {
     const char* name;
     std::string bytes;
     std::vector<std::wstring> entries;
+    int refused;   // lines that are neither entries, comments nor short lines
 };
 
 const ReadCase kReadCases[] = {
     {"comment_root_folder_and_absolute_lines",
      "#EXTM3U\r\n\\MUSIC\\A.MP3\r\nSUB\\B.MP3\r\nC:\\C.MP3\r\n\r\n",
-     {L"F:\\MUSIC\\A.MP3", L"F:\\PLAYLIST\\SUB\\B.MP3", L"C:\\C.MP3"}},
+     {L"F:\\MUSIC\\A.MP3", L"F:\\PLAYLIST\\SUB\\B.MP3", L"C:\\C.MP3"}, 0},
     {"lf_alone", "#EXTM3U\n\\MUSIC\\A.MP3\nSUB\\B.MP3\nC:\\C.MP3\n\n",
-     {L"F:\\MUSIC\\A.MP3", L"F:\\PLAYLIST\\SUB\\B.MP3", L"C:\\C.MP3"}},
-    {"three_characters_and_newline_count", "ABC\nAB\nAB\r\n", {L"F:\\PLAYLIST\\ABC"}},
-    {"last_line_without_newline_needs_four", "ABC\r\nXYZ", {L"F:\\PLAYLIST\\ABC"}},
-    {"last_line_of_four_without_newline", "WXYZ", {L"F:\\PLAYLIST\\WXYZ"}},
-    {"comment_whatever_follows", "#C:\\X.MP3\n# \\MUSIC\\Y.MP3\r\n#", {}},
-    {"colon_second_is_taken_unchanged", "c:x\nC:\\..\\A.MP3\n", {L"c:x", L"C:\\..\\A.MP3"}},
-    {"duplicates_are_kept", "C:\\A.MP3\nC:\\A.MP3\n", {L"C:\\A.MP3", L"C:\\A.MP3"}},
+     {L"F:\\MUSIC\\A.MP3", L"F:\\PLAYLIST\\SUB\\B.MP3", L"C:\\C.MP3"}, 0},
+    {"three_characters_and_newline_count", "ABC\nAB\nAB\r\n", {L"F:\\PLAYLIST\\ABC"}, 0},
+    {"last_line_without_newline_needs_four", "ABC\r\nXYZ", {L"F:\\PLAYLIST\\ABC"}, 0},
+    {"last_line_of_four_without_newline", "WXYZ", {L"F:\\PLAYLIST\\WXYZ"}, 0},
+    {"comment_whatever_follows", "#C:\\X.MP3\n# \\MUSIC\\Y.MP3\r\n#", {}, 0},
+    {"drive_lines_get_one_spelling", "c:x\nC:\\..\\A.MP3\nC:/MUSIC//./A.MP3\\\n",
+     {L"c:\\x", L"C:\\A.MP3", L"C:\\MUSIC\\A.MP3"}, 0},
+    {"doubled_separators_never_start_a_network_path",
+     "..\\\\\\SERVER\\SHARE\\K.MP3\r\nE:\\\\\\SERVER\\SHARE\\X3.MP3\r\n\\MUSIC\\..\\\\\\SERVER\\SHARE\\M.MP3\r\n"
+     "\\.\\\\\\SERVER\\SHARE\\D.MP3\r\n",
+     {L"F:\\SERVER\\SHARE\\K.MP3", L"E:\\SERVER\\SHARE\\X3.MP3", L"F:\\SERVER\\SHARE\\M.MP3",
+      L"F:\\SERVER\\SHARE\\D.MP3"}, 0},
+    {"system_namespace_lines_are_refused", "\\??\\UNC\\SERVER\\SHARE\\U.MP3\r\n\\??\\PIPE\\X\r\n\\??\\C:\\X.MP3\r\n",
+     {}, 3},
+    {"duplicates_are_kept", "C:\\A.MP3\nC:\\A.MP3\n", {L"C:\\A.MP3", L"C:\\A.MP3"}, 0},
     {"over_long_line_is_skipped_whole", LineOf(300) + "\r\nC:\\OK.MP3\n#" + std::string(600, 'x') + "\n",
-     {L"C:\\OK.MP3"}},
+     {L"C:\\OK.MP3"}, 1},
     {"longest_line_with_newline", LineOf(258) + "\n" + LineOf(259) + "\n" + LineOf(258) + "\r\n",
-     {WideOf(LineOf(258)), WideOf(LineOf(258))}},
-    {"longest_last_line", "x\n" + LineOf(259), {WideOf(LineOf(259))}},
-    {"too_long_last_line", "x\n" + LineOf(260), {}},
-    {"nul_ends_the_text", std::string("ABCD\0EF\nABC\0\n", 13), {L"F:\\PLAYLIST\\ABCD"}},
+     {WideOf(LineOf(258)), WideOf(LineOf(258))}, 1},
+    {"longest_last_line", "x\n" + LineOf(259), {WideOf(LineOf(259))}, 0},
+    {"too_long_last_line", "x\n" + LineOf(260), {}, 1},
+    {"nul_ends_the_text", std::string("ABCD\0EF\nABC\0\n", 13), {L"F:\\PLAYLIST\\ABCD"}, 1},
     {"network_device_and_namespace_lines_are_not_entries",
      "\\\\SERVER\\SHARE\\A.MP3\r\n\\\\?\\C:\\X.MP3\r\n\\\\.\\PIPE\\X\r\n//server/share/b.mp3\r\n"
      "\\/srv/x.mp3\n/\\srv\\x.mp3\n?:\\X.MP3\n\\MUSIC\\A.MP3\r\n",
-     {L"F:\\MUSIC\\A.MP3"}},
+     {L"F:\\MUSIC\\A.MP3"}, 7},
     {"device_names_are_not_entries",
      "\\MUSIC\\CON.MP3\nCOM1\nC:\\X\\nul\n\\aux \\A.MP3\nLPT1.TXT\nC:\\CONIN$\n\\MUSIC\\CONSOLE.MP3\n",
-     {L"F:\\MUSIC\\CONSOLE.MP3"}},
-    {"dots_never_leave_the_drive", "..\\..\\..\\..\\MUSIC\\A.MP3\r\n\\..\\..\\B.MP3\r\n",
-     {L"F:\\MUSIC\\A.MP3", L"F:\\B.MP3"}},
+     {L"F:\\MUSIC\\CONSOLE.MP3"}, 6},
+    {"dots_never_leave_the_drive",
+     "..\\..\\..\\..\\MUSIC\\A.MP3\r\n\\..\\..\\B.MP3\r\n" + Repeated("../", 80) + "X.MP3\n",
+     {L"F:\\MUSIC\\A.MP3", L"F:\\B.MP3", L"F:\\X.MP3"}, 0},
     {"utf8_mark_is_skipped_and_its_text_is_utf8", "\xEF\xBB\xBF\\MUSIC\\A.MP3\r\n\\\xC3\xA9T\xC3\xA9.MP3\r\n\\\xC3(.MP3\n",
-     {L"F:\\MUSIC\\A.MP3", L"F:\\\u00e9T\u00e9.MP3"}},
+     {L"F:\\MUSIC\\A.MP3", L"F:\\\u00e9T\u00e9.MP3"}, 1},
+    // Without a mark: 0x81 and 0x8D are Á and Í in UTF-8 but undefined in
+    // code page 1252 (the test prefix's), where they are text all the same.
+    {"utf8_without_mark_is_read_as_utf8",
+     "\\CAFE.MP3\r\n\\\xC3\x89T\xC3\x89.MP3\r\n\\\xC3\x81NGEL.MP3\r\n\\\xC3\x8D" "DOLO.MP3\r\n\\DAVID.MP3\r\n"
+     "\\\xC2\x85NEL.MP3\r\n",
+     {L"F:\\CAFE.MP3", L"F:\\\u00c9T\u00c9.MP3", L"F:\\\u00c1NGEL.MP3", L"F:\\\u00cd" L"DOLO.MP3", L"F:\\DAVID.MP3"}, 1},
+    {"ansi_bytes_beyond_ascii_are_text", "\\\xC3\x81NGEL.MP3\r\n\\\xC9T\xC9.MP3\r\n\\\x8D\x8F\x90\x9D.MP3\r\n",
+     {L"F:\\\u00c3\u0081NGEL.MP3", L"F:\\\u00c9T\u00c9.MP3", L"F:\\\u008d\u008f\u0090\u009d.MP3"}, 0},
     {"ctrl_z_ends_the_text", "\\MUSIC\\A.MP3\r\nWXYZ\x1A\\MUSIC\\B.MP3\r\n\\MUSIC\\C.MP3\r\n",
-     {L"F:\\MUSIC\\A.MP3", L"F:\\PLAYLIST\\WXYZ"}},
+     {L"F:\\MUSIC\\A.MP3", L"F:\\PLAYLIST\\WXYZ"}, 0},
     {"lines_with_control_characters_are_not_entries",
      "\\MUSIC\\A\x01.MP3\r\n\\MUSIC\\B\tC.MP3\n\\MUSIC\\\x7F.MP3\n\\A.MP3\r\\B.MP3\r\n\\MUSIC\\D.MP3\r\r\n"
      "\\MUSIC\\OK.MP3\n",
-     {L"F:\\MUSIC\\OK.MP3"}},
+     {L"F:\\MUSIC\\OK.MP3"}, 5},
     {"utf16_little_endian", Utf16(kUtf16Lines, false),
-     {L"F:\\MUSIC\\A.MP3", L"F:\\PLAYLIST\\SUB\\\u00e9\u041A.MP3", L"F:\\PLAYLIST\\WXYZ"}},
+     {L"F:\\MUSIC\\A.MP3", L"F:\\PLAYLIST\\SUB\\\u00e9\u041A.MP3", L"F:\\PLAYLIST\\WXYZ"}, 3},
     {"utf16_big_endian", Utf16(kUtf16Lines, true),
-     {L"F:\\MUSIC\\A.MP3", L"F:\\PLAYLIST\\SUB\\\u00e9\u041A.MP3", L"F:\\PLAYLIST\\WXYZ"}},
-    {"utf16_mark_alone_and_odd_byte", "\xFF\xFE" "A", {}},
+     {L"F:\\MUSIC\\A.MP3", L"F:\\PLAYLIST\\SUB\\\u00e9\u041A.MP3", L"F:\\PLAYLIST\\WXYZ"}, 3},
+    {"utf16_mark_alone_and_odd_byte", "\xFF\xFE" "A", {}, 0},
 };
 
 class ReadPlaylistCase : public testing::TestWithParam<ReadCase> {};
@@ -94,10 +119,12 @@ TEST_P(ReadPlaylistCase, AppendsTheEntriesOfItsLines)
     ASSERT_TRUE(WriteBytes(kPlaylist, GetParam().bytes));
 
     std::vector<std::wstring> arrEntries = {L"held before"};
-    EXPECT_EQ(kPlaylistFileDone, ReadPlaylistFile(kPlaylist, arrEntries));
+    int nRefused = -1;
+    EXPECT_EQ(kPlaylistFileDone, ReadPlaylistFile(kPlaylist, arrEntries, &nRefused));
     std::vector<std::wstring> arrExpected = {L"held before"};
     arrExpected.insert(arrExpected.end(), GetParam().entries.begin(), GetParam().entries.end());
     EXPECT_EQ(arrExpected, arrEntries);
+    EXPECT_EQ(GetParam().refused, nRefused);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, ReadPlaylistCase, testing::ValuesIn(kReadCases),
@@ -144,7 +171,7 @@ TEST(PlaylistFile, WriteThenReadGivesUpperCaseShortPaths)
 // Random files never crash the reader; no entry is longer than a path
 // buffer, and none comes from a comment line or an over-long line. Comment
 // and over-long lines are the only ones that carry 'q' and 'z'. Every entry
-// is a path on a drive, free of control characters, whatever the encoding.
+// is a path on a drive, free of control characters.
 TEST(ReadPlaylistFile, RandomFilesGiveOnlyEntriesOfValidLines)
 {
     const std::wstring strFolder = FreshFolder(L"Random");
@@ -193,7 +220,9 @@ TEST(ReadPlaylistFile, RandomFilesGiveOnlyEntriesOfValidLines)
             ASSERT_LE(strEntry.size(), 259u) << "file " << nFile;
             ASSERT_EQ(std::wstring::npos, strEntry.find_first_of(L"qz")) << "file " << nFile;
             ASSERT_TRUE(std::iswalpha(strEntry[0]) && strEntry[0] < 0x80 && strEntry[1] == L':') << "file " << nFile;
-            for (wchar_t c : strEntry) ASSERT_FALSE(c < 0x20 || (c >= 0x7F && c <= 0x9F)) << "file " << nFile;
+            // In ANSI text 0x81 is a character; marked text never gives C1 controls.
+            for (wchar_t c : strEntry)
+                ASSERT_FALSE(c < 0x20 || c == 0x7F || (nEncoding >= 3 && c >= 0x80 && c <= 0x9F)) << "file " << nFile;
         }
     }
 }

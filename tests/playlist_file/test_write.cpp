@@ -92,25 +92,41 @@ TEST(WritePlaylistFile, SameDriveIsRelativeShortOtherDriveAbsoluteLong)
     ASSERT_TRUE(MakeFolders(strFolder + L"\\Music Folder"));
     ASSERT_TRUE(WriteBytes(strSong, "x"));
 
-    std::vector<std::wstring> arrEntries = {strSong, L"D:\\Other\\b.wma", strFolder + L"\\gone.mp3"};
+    // N: is a network drive of the test prefix: its files are never asked
+    // about, so an existing one is written as its long name.
+    const std::wstring strRemote = FreshFolder(L"Remote", L"N:") + L"\\Long remote name.mp3";
+    ASSERT_TRUE(WriteBytes(strRemote, "x"));
+    std::wstring strDotsAboveRoot = L"F:";
+    for (int i = 0; i < 80; ++i) strDotsAboveRoot += L"/..";
+
+    std::vector<std::wstring> arrEntries = {strSong, L"D:\\Other\\b.wma", strFolder + L"\\gone.mp3", strRemote,
+                                            strFolder + L"\\..\\\\\\SERVER\\SHARE\\K.MP3",
+                                            L"E:\\\\\\SERVER\\SHARE\\X3.MP3", L"F:\\MUSIC\\..\\\\\\SERVER\\SHARE\\M.MP3",
+                                            L"F:\\.\\\\\\SERVER\\SHARE\\D.MP3", strDotsAboveRoot + L"/x.mp3"};
     const std::wstring strPlaylist = strFolder + L"\\list.m3u";
     ASSERT_EQ(kPlaylistFileDone, WritePlaylistFile(strPlaylist.c_str(), arrEntries));
 
     const std::string strShort = AnsiOf(UpperAscii(SystemShortPath(UpperAscii(strSong))).substr(2));
-    EXPECT_EQ(strShort + "\r\nD:\\OTHER\\B.WMA\r\n\\PF\\LINES\\GONE.MP3\r\n", ReadBytes(strPlaylist));
+    EXPECT_EQ(strShort +
+                  "\r\nD:\\OTHER\\B.WMA\r\n\\PF\\LINES\\GONE.MP3\r\nN:\\PF\\REMOTE\\LONG REMOTE NAME.MP3\r\n"
+                  "\\PF\\SERVER\\SHARE\\K.MP3\r\nE:\\SERVER\\SHARE\\X3.MP3\r\n\\SERVER\\SHARE\\M.MP3\r\n"
+                  "\\SERVER\\SHARE\\D.MP3\r\n\\X.MP3\r\n",
+              ReadBytes(strPlaylist));
     EXPECT_EQ(std::wstring(L"D:\\OTHER\\B.WMA"), arrEntries[1]) << "entries are upper-cased in place";
 }
 
 // A line that would not name its file is left out and counted: too long,
 // outside the code page (the test prefix uses 1252) with no short name to
-// avoid it, or not a path on a local drive. The file system is never asked
+// avoid it, not a path on a local drive, or a line that the reader refuses
+// ("\??\" is the system's namespace) or drops (a root gives "\"). The file system is never asked
 // about the last kind: the "\\?\" and "\\.\" spellings of an existing file
 // would otherwise come back as its short form.
 TEST(WritePlaylistFile, LeavesOutWhatDoesNotFitAndUpperCasesOnlyAToZ)
 {
     const std::wstring strFolder = FreshFolder(L"Fit");
     const std::wstring strTooLong = L"Q:\\" + std::wstring(300, L'a') + L".mp3";
-    const std::wstring strAtLimit = L"Q:\\" + std::wstring(255, L'b') + L"\u00e9";   // 259 bytes
+    // The longest line the reader takes back with its newline: 258 bytes.
+    const std::wstring strAtLimit = L"Q:\\" + std::wstring(254, L'b') + L"\u00e9";
     const std::wstring strHeld = strFolder + L"\\held.mp3";
     const std::wstring strWide = strFolder + L"\\\u65e5\u672c \u03a9.mp3";   // has an ASCII short name
     ASSERT_TRUE(WriteBytes(strHeld, "x") && WriteBytes(strWide, "x"));
@@ -118,12 +134,13 @@ TEST(WritePlaylistFile, LeavesOutWhatDoesNotFitAndUpperCasesOnlyAToZ)
     const std::vector<std::string> arrLines = WriteAndSplit(
         strFolder + L"\\fit.m3u",
         {strTooLong, L"q:\\dir\\\u00e9t\u00e9.mp3", strAtLimit, strAtLimit + L"c", L"", L"Q:\\\u65e5\u672c.mp3",
-         L"Q:\\\u03a9.mp3", strWide, L"\\\\?\\" + strHeld, L"\\\\.\\" + strHeld, strFolder + L"\\con.mp3"},
+         L"Q:\\\u03a9.mp3", strWide, L"\\\\?\\" + strHeld, L"\\\\.\\" + strHeld, strFolder + L"\\con.mp3",
+         L"F:\\??\\UNC\\SERVER\\SHARE\\U.MP3", L"F:\\??\\PIPE\\X", L"F:\\??\\C:\\X.MP3", L"F:\\"},
         &nLeftOut);
     const std::vector<std::string> arrExpected = {AnsiOf(L"Q:\\DIR\\\u00e9T\u00e9.MP3"),
                                                   AnsiOf(UpperAscii(strAtLimit)), ReferenceLine(strWide)};
     EXPECT_EQ(arrExpected, arrLines);
-    EXPECT_EQ(7, nLeftOut);
+    EXPECT_EQ(11, nLeftOut);
 }
 
 TEST(WritePlaylistFile, EmptyListGivesEmptyFile)
