@@ -26,6 +26,14 @@ inline const wchar_t* BuiltInText(UINT id)
                L"Do you want to close without saving?\n\n"
                L"Yes: close and discard the playlist.\n"
                L"No: keep the window open, so that you can save it.";
+    case IDS_ABOUT_MENU:
+        return L"About Wava Playlist...";
+    case IDS_ABOUT_CAPTION:
+        return L"About Wava Playlist";
+    case IDS_ABOUT_TEXT:
+        return L"Wava Playlist\n\nProgram version: %1\nResource module version: %2\n\nRuns from: %3";
+    case IDS_VERSION_UNKNOWN:
+        return L"unknown";
     default:
         return nullptr;
     }
