@@ -104,6 +104,60 @@ LONG SkinCount(const char* name)
     return count ? reinterpret_cast<LONG(WINAPI*)()>(reinterpret_cast<void*>(count))() : -1;
 }
 
+const LANGID kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+const LANGID kGerman = MAKELANGID(LANG_GERMAN, SUBLANG_NEUTRAL);
+
+BOOL CALLBACK AddLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR list)
+{
+    reinterpret_cast<std::vector<LANGID>*>(list)->push_back(language);
+    return TRUE;
+}
+
+// The languages in which the module holds one resource.
+std::vector<LANGID> ResourceLanguages(HMODULE hModule, LPCWSTR type, LPCWSTR name)
+{
+    std::vector<LANGID> languages;
+    ::EnumResourceLanguagesW(hModule, type, name, AddLanguage, reinterpret_cast<LONG_PTR>(&languages));
+    return languages;
+}
+
+BOOL CALLBACK AddName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR list)
+{
+    reinterpret_cast<std::vector<UINT>*>(list)->push_back(static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name)));
+    return TRUE;
+}
+
+// The ids of the module's resources of one type (all have numbers).
+std::vector<UINT> ResourceIds(HMODULE hModule, LPCWSTR type)
+{
+    std::vector<UINT> ids;
+    ::EnumResourceNamesW(hModule, type, AddName, reinterpret_cast<LONG_PTR>(&ids));
+    return ids;
+}
+
+// A string of the module in exactly that language; empty when it lacks it.
+std::wstring ModuleString(HMODULE hModule, UINT id, LANGID language)
+{
+    HRSRC hBlock = ::FindResourceExW(hModule, RT_STRING, MAKEINTRESOURCEW(id / 16 + 1), language);
+    const std::vector<LANGID> found = ResourceLanguages(hModule, RT_STRING, MAKEINTRESOURCEW(id / 16 + 1));
+    if (!hBlock || std::find(found.begin(), found.end(), language) == found.end()) return std::wstring();
+    const wchar_t* entry = static_cast<const wchar_t*>(::LockResource(::LoadResource(hModule, hBlock)));
+    for (UINT i = 0; i < id % 16; ++i) entry += 1 + *entry;
+    return std::wstring(entry + 1, *entry);
+}
+
+// The language the window speaks: German under a German interface (the
+// run test_dialog_de, whose locale Wine turns into the interface language),
+// else English.
+LANGID InterfaceLanguage()
+{
+    wchar_t locale[8] = {};
+    ::GetEnvironmentVariableW(L"LC_ALL", locale, 8);
+    if (std::wstring(locale).rfind(L"de", 0) == 0)
+        EXPECT_EQ(LANG_GERMAN, PRIMARYLANGID(::GetUserDefaultUILanguage())) << "Wine ignored the locale";
+    return PRIMARYLANGID(::GetUserDefaultUILanguage()) == LANG_GERMAN ? kGerman : kEnglish;
+}
+
 TEST_F(PlaylistDlgTest, WindowCarriesMarkerIconsAndLimits)
 {
     CPlaylistDlg dlg;
@@ -137,7 +191,7 @@ TEST_F(PlaylistDlgTest, WindowCarriesMarkerIconsAndLimits)
         // program carries no version of its own; the module does.
         wchar_t item[64] = {};
         ::GetMenuStringW(::GetSystemMenu(hWnd, FALSE), IDM_SYS_ABOUT, item, 64, MF_BYCOMMAND);
-        EXPECT_EQ(LoadResString(IDS_ABOUT_MENU), item);
+        EXPECT_EQ(ModuleString(s_hResources, IDS_ABOUT_MENU, InterfaceLanguage()), item);
         std::wstring aboutCaption, aboutText;
         SetMessageBoxHook([&](HWND, const std::wstring& text, const std::wstring& caption, UINT) {
             aboutCaption = caption;
@@ -310,47 +364,6 @@ SIZE Surround(HWND hControl, int dpi)
     LONG type = ::GetWindowLongW(hControl, GWL_STYLE) & BS_TYPEMASK;
     if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) return SIZE{::MulDiv(8, dpi, 96), ::MulDiv(4, dpi, 96)};
     return SIZE{::MulDiv(13 + 6, dpi, 96), 0};
-}
-
-const LANGID kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
-
-BOOL CALLBACK AddLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR list)
-{
-    reinterpret_cast<std::vector<LANGID>*>(list)->push_back(language);
-    return TRUE;
-}
-
-// The languages in which the module holds one resource.
-std::vector<LANGID> ResourceLanguages(HMODULE hModule, LPCWSTR type, LPCWSTR name)
-{
-    std::vector<LANGID> languages;
-    ::EnumResourceLanguagesW(hModule, type, name, AddLanguage, reinterpret_cast<LONG_PTR>(&languages));
-    return languages;
-}
-
-BOOL CALLBACK AddName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR list)
-{
-    reinterpret_cast<std::vector<UINT>*>(list)->push_back(static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name)));
-    return TRUE;
-}
-
-// The ids of the module's resources of one type (all have numbers).
-std::vector<UINT> ResourceIds(HMODULE hModule, LPCWSTR type)
-{
-    std::vector<UINT> ids;
-    ::EnumResourceNamesW(hModule, type, AddName, reinterpret_cast<LONG_PTR>(&ids));
-    return ids;
-}
-
-// A string of the module in exactly that language; empty when it lacks it.
-std::wstring ModuleString(HMODULE hModule, UINT id, LANGID language)
-{
-    HRSRC hBlock = ::FindResourceExW(hModule, RT_STRING, MAKEINTRESOURCEW(id / 16 + 1), language);
-    const std::vector<LANGID> found = ResourceLanguages(hModule, RT_STRING, MAKEINTRESOURCEW(id / 16 + 1));
-    if (!hBlock || std::find(found.begin(), found.end(), language) == found.end()) return std::wstring();
-    const wchar_t* entry = static_cast<const wchar_t*>(::LockResource(::LoadResource(hModule, hBlock)));
-    for (UINT i = 0; i < id % 16; ++i) entry += 1 + *entry;
-    return std::wstring(entry + 1, *entry);
 }
 
 // The places a format string fills ("%d", "%1"), in any order.
