@@ -30,6 +30,13 @@ void CenterOnDesktop(HWND hWnd)
     int y = desktop.top + ((desktop.bottom - desktop.top) - (window.bottom - window.top)) / 2;
     ::SetWindowPos(hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+// A module's version, or the module's word for a file that carries none.
+std::wstring VersionOrUnknown(HMODULE hModule)
+{
+    std::wstring version = ModuleVersionText(hModule);
+    return version.empty() ? LoadResString(IDS_VERSION_UNKNOWN) : version;
+}
 }
 
 CPlaylistDlg::CPlaylistDlg(HWND hParent)
@@ -135,16 +142,13 @@ void CPlaylistDlg::AddAboutToSystemMenu()
 // folder both come from: what a user reads out when asking for help.
 void CPlaylistDlg::OnAbout()
 {
-    const std::wstring unknown = LoadResString(IDS_VERSION_UNKNOWN);
-    std::wstring programVersion = ModuleVersionText(::GetModuleHandleW(nullptr));
-    std::wstring moduleVersion = ModuleVersionText(ResourceModule());
     wchar_t folder[MAX_PATH] = {};
     const DWORD length = ::GetModuleFileNameW(nullptr, folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) folder[0] = L'\0';
     ::PathRemoveFileSpecW(folder);
-    const std::wstring text = FormatPlaceholders(
-        LoadResString(IDS_ABOUT_TEXT), {programVersion.empty() ? unknown : programVersion,
-                                        moduleVersion.empty() ? unknown : moduleVersion, folder});
+    const std::wstring text =
+        FormatPlaceholders(LoadResString(IDS_ABOUT_TEXT), {VersionOrUnknown(::GetModuleHandleW(nullptr)),
+                                                           VersionOrUnknown(ResourceModule()), folder});
     AppMessageBox(Hwnd(), text, LoadResString(IDS_ABOUT_CAPTION), MB_OK | MB_ICONINFORMATION);
 }
 
