@@ -7,7 +7,9 @@
 # path in WAVA_SCREENSHOT) and a drag into the playlist with its insertion
 # mark (build/demo-drag.png, or WAVA_DRAG_SCREENSHOT).
 # WAVA_DEMO_DPI=144 runs it at that display DPI, in a prefix of its own
-# (the pictures then end in -144dpi).
+# (the pictures then end in -144dpi). WAVA_DEMO_LANG=de runs it under a
+# German user interface, also in a prefix of its own (the pictures then end
+# in -de); the tool takes the language from the system, as on Windows.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export WAVA_BUILD_DIR="${WAVA_BUILD_DIR:-$root/build}"
@@ -22,6 +24,11 @@ suffix=""
 if [ -n "${WAVA_DEMO_DPI:-}" ]; then
     suffix="-${WAVA_DEMO_DPI}dpi"
     export WAVA_LOGPIXELS="$WAVA_DEMO_DPI"
+fi
+if [ -n "${WAVA_DEMO_LANG:-}" ]; then
+    suffix="$suffix-$WAVA_DEMO_LANG"
+    # Wine takes the user's interface language from the locale.
+    export LC_ALL="${WAVA_DEMO_LANG}_${WAVA_DEMO_LANG^^}.UTF-8"
 fi
 export WAVA_WINEPREFIX="$WAVA_BUILD_DIR/demo-wineprefix$suffix"
 . "$root/tools/wine-env.sh"

@@ -6,6 +6,8 @@
 #include "framework/Dpi.h"
 #include "framework/MessageBox.h"
 #include "framework/Raii.h"
+#include "framework/Strings.h"
+#include "framework/VersionInfo.h"
 #include "handoff/DeviceFields.h"
 #include "handoff/HandOff.h"
 #include "lists/ListCommon.h"
@@ -27,6 +29,13 @@ void CenterOnDesktop(HWND hWnd)
     int x = desktop.left + ((desktop.right - desktop.left) - (window.right - window.left)) / 2;
     int y = desktop.top + ((desktop.bottom - desktop.top) - (window.bottom - window.top)) / 2;
     ::SetWindowPos(hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A module's version, or the module's word for a file that carries none.
+std::wstring VersionOrUnknown(HMODULE hModule)
+{
+    std::wstring version = ModuleVersionText(hModule);
+    return version.empty() ? LoadResString(IDS_VERSION_UNKNOWN) : version;
 }
 }
 
@@ -65,6 +74,7 @@ BOOL CPlaylistDlg::OnInitDialog()
     m_treeFolders.SetFilesSink(this);
     Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    AddAboutToSystemMenu();
 
     SetUpTreeImages();
     ::SetWindowLongPtrW(m_treeFolders.Hwnd(), GWL_STYLE,
@@ -118,6 +128,28 @@ void CPlaylistDlg::ExpandRootOnNewerSystems()
     CPlatformVersion version;
     if (ReadPlatformVersion(version) && ExpandsRootAtStart(version.dwMajor, version.dwMinor))
         m_treeFolders.Expand(hRoot, TVE_EXPAND);
+}
+
+void CPlaylistDlg::AddAboutToSystemMenu()
+{
+    HMENU hMenu = ::GetSystemMenu(Hwnd(), FALSE);
+    if (!hMenu) return;
+    ::AppendMenuW(hMenu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(hMenu, MF_STRING, IDM_SYS_ABOUT, LoadResString(IDS_ABOUT_MENU).c_str());
+}
+
+// The versions of the program and of the resource module it found, and the
+// folder both come from: what a user reads out when asking for help.
+void CPlaylistDlg::OnAbout()
+{
+    wchar_t folder[MAX_PATH] = {};
+    const DWORD length = ::GetModuleFileNameW(nullptr, folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) folder[0] = L'\0';
+    ::PathRemoveFileSpecW(folder);
+    const std::wstring text =
+        FormatPlaceholders(LoadResString(IDS_ABOUT_TEXT), {VersionOrUnknown(::GetModuleHandleW(nullptr)),
+                                                           VersionOrUnknown(ResourceModule()), folder});
+    AppMessageBox(Hwnd(), text, LoadResString(IDS_ABOUT_CAPTION), MB_OK | MB_ICONINFORMATION);
 }
 
 // Enter and a default button do nothing: only Save writes a playlist.
@@ -287,6 +319,13 @@ LRESULT CPlaylistDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return CModalDialog::WindowProc(msg, wParam, lParam);
     case WM_SETCURSOR:
         return OnSetCursor(msg, wParam, lParam);
+    case WM_SYSCOMMAND:
+        // The system uses the low four bits of its own commands.
+        if ((wParam & 0xFFF0) == IDM_SYS_ABOUT) {
+            OnAbout();
+            return 0;
+        }
+        return CModalDialog::WindowProc(msg, wParam, lParam);
     default:
         return CModalDialog::WindowProc(msg, wParam, lParam);
     }

@@ -49,6 +49,8 @@ private:
     bool OnListNotification(UINT msg, WPARAM wParam);
 
     void SetUpTreeImages();
+    void AddAboutToSystemMenu();
+    void OnAbout();
     void ApplySkin();
     void ExpandRootOnNewerSystems();
 

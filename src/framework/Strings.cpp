@@ -93,3 +93,22 @@ std::wstring FormatIntText(const std::wstring& format, int value)
     }
     return result;
 }
+
+std::wstring FormatPlaceholders(const std::wstring& format, const std::vector<std::wstring>& args)
+{
+    std::wstring result;
+    for (size_t i = 0; i < format.size(); ++i) {
+        const wchar_t next = i + 1 < format.size() ? format[i + 1] : L'\0';
+        if (format[i] == L'%' && next == L'%') {
+            result += L'%';
+            ++i;
+        } else if (format[i] == L'%' && next >= L'1' && next <= L'9' &&
+                   static_cast<size_t>(next - L'1') < args.size()) {
+            result += args[static_cast<size_t>(next - L'1')];
+            ++i;
+        } else {
+            result += format[i];
+        }
+    }
+    return result;
+}

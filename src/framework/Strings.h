@@ -3,6 +3,7 @@
 
 #include <windows.h>
 #include <string>
+#include <vector>
 
 // A string of the resource module. When the module lacks the id, the
 // program's built-in English text for it (strings added after the first
@@ -24,3 +25,9 @@ std::wstring SystemErrorText(DWORD error);
 // other '%' stays as it is. Unlike printf, a format string that asks for
 // something else cannot read past the one argument.
 std::wstring FormatIntText(const std::wstring& format, int value);
+
+// A resource text with numbered places: "%1" to "%9" become the arguments
+// of those numbers (a translation may put them in any order) and "%%" a
+// percent sign; a place without an argument and any other '%' stay as they
+// are.
+std::wstring FormatPlaceholders(const std::wstring& format, const std::vector<std::wstring>& args);

@@ -34,6 +34,14 @@ inline const wchar_t* BuiltInText(UINT id)
         return L"The playlist was not saved because the player has no folder named PLAYLIST. Create a "
                L"folder named PLAYLIST at the top of the player's drive, for example with Windows "
                L"Explorer, then press Save again.";
+    case IDS_ABOUT_MENU:
+        return L"About Wava Playlist...";
+    case IDS_ABOUT_CAPTION:
+        return L"About Wava Playlist";
+    case IDS_ABOUT_TEXT:
+        return L"Wava Playlist\n\nProgram version: %1\nResource module version: %2\n\nRuns from: %3";
+    case IDS_VERSION_UNKNOWN:
+        return L"unknown";
     default:
         return nullptr;
     }

@@ -32,6 +32,13 @@
 // Strings reserved by area, so that work on different features never takes
 // the same number: 174-179 save and start-up messages, 180-189 opening a
 // playlist, 190-229 editing commands and menus, 230-239 version and About.
+#define IDS_ABOUT_MENU           230
+#define IDS_ABOUT_CAPTION        231
+// The About box: %1 the program's version, %2 the resource module's, %3 the
+// folder the program runs from.
+#define IDS_ABOUT_TEXT           232
+// Stands for the version of a file that carries none.
+#define IDS_VERSION_UNKNOWN      233
 
 // Controls of the main dialog
 #define IDC_FOLDER_CAPTION       1004
@@ -57,6 +64,7 @@
 
 // Menus: 150-159. Menu commands: 40001-40049 editing and order, 40050-40069
 // opening a playlist. System menu commands are multiples of 16 below 0xF000.
+#define IDM_SYS_ABOUT            0x0010
 
 // The playlist name field accepts at most this many characters.
 #define PLAYLIST_NAME_MAX_CHARS  230

@@ -5,11 +5,13 @@
 #include "framework/Dpi.h"
 #include "handoff/DeviceFields.h"
 #include "framework/MessageBox.h"
+#include "framework/Strings.h"
 #include "handoff/HandOff.h"
 #include "lists/ListDrag.h"
 #include "lists/ListMessages.h"
 #include "res/builtin_texts.h"
 #include "res/resource_ids.h"
+#include "res/version.h"
 
 #include "TestSupport.h"
 
@@ -18,6 +20,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -101,6 +104,60 @@ LONG SkinCount(const char* name)
     return count ? reinterpret_cast<LONG(WINAPI*)()>(reinterpret_cast<void*>(count))() : -1;
 }
 
+const LANGID kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+const LANGID kGerman = MAKELANGID(LANG_GERMAN, SUBLANG_NEUTRAL);
+
+BOOL CALLBACK AddLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR list)
+{
+    reinterpret_cast<std::vector<LANGID>*>(list)->push_back(language);
+    return TRUE;
+}
+
+// The languages in which the module holds one resource.
+std::vector<LANGID> ResourceLanguages(HMODULE hModule, LPCWSTR type, LPCWSTR name)
+{
+    std::vector<LANGID> languages;
+    ::EnumResourceLanguagesW(hModule, type, name, AddLanguage, reinterpret_cast<LONG_PTR>(&languages));
+    return languages;
+}
+
+BOOL CALLBACK AddName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR list)
+{
+    reinterpret_cast<std::vector<UINT>*>(list)->push_back(static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name)));
+    return TRUE;
+}
+
+// The ids of the module's resources of one type (all have numbers).
+std::vector<UINT> ResourceIds(HMODULE hModule, LPCWSTR type)
+{
+    std::vector<UINT> ids;
+    ::EnumResourceNamesW(hModule, type, AddName, reinterpret_cast<LONG_PTR>(&ids));
+    return ids;
+}
+
+// A string of the module in exactly that language; empty when it lacks it.
+std::wstring ModuleString(HMODULE hModule, UINT id, LANGID language)
+{
+    HRSRC hBlock = ::FindResourceExW(hModule, RT_STRING, MAKEINTRESOURCEW(id / 16 + 1), language);
+    const std::vector<LANGID> found = ResourceLanguages(hModule, RT_STRING, MAKEINTRESOURCEW(id / 16 + 1));
+    if (!hBlock || std::find(found.begin(), found.end(), language) == found.end()) return std::wstring();
+    const wchar_t* entry = static_cast<const wchar_t*>(::LockResource(::LoadResource(hModule, hBlock)));
+    for (UINT i = 0; i < id % 16; ++i) entry += 1 + *entry;
+    return std::wstring(entry + 1, *entry);
+}
+
+// The language the window speaks: German under a German interface (the
+// run test_dialog_de, whose locale Wine turns into the interface language),
+// else English.
+LANGID InterfaceLanguage()
+{
+    wchar_t locale[8] = {};
+    ::GetEnvironmentVariableW(L"LC_ALL", locale, 8);
+    if (std::wstring(locale).rfind(L"de", 0) == 0)
+        EXPECT_EQ(LANG_GERMAN, PRIMARYLANGID(::GetUserDefaultUILanguage())) << "Wine ignored the locale";
+    return PRIMARYLANGID(::GetUserDefaultUILanguage()) == LANG_GERMAN ? kGerman : kEnglish;
+}
+
 TEST_F(PlaylistDlgTest, WindowCarriesMarkerIconsAndLimits)
 {
     CPlaylistDlg dlg;
@@ -129,6 +186,24 @@ TEST_F(PlaylistDlgTest, WindowCarriesMarkerIconsAndLimits)
         ::GetWindowRect(::GetDesktopWindow(), &desktop);
         EXPECT_NEAR((desktop.right + desktop.left) / 2, (window.right + window.left) / 2, 1);
         EXPECT_NEAR((desktop.bottom + desktop.top) / 2, (window.bottom + window.top) / 2, 1);
+
+        // About, from the system menu: the versions and the folder. This test
+        // program carries no version of its own; the module does.
+        wchar_t item[64] = {};
+        ::GetMenuStringW(::GetSystemMenu(hWnd, FALSE), IDM_SYS_ABOUT, item, 64, MF_BYCOMMAND);
+        EXPECT_EQ(ModuleString(s_hResources, IDS_ABOUT_MENU, InterfaceLanguage()), item);
+        std::wstring aboutCaption, aboutText;
+        SetMessageBoxHook([&](HWND, const std::wstring& text, const std::wstring& caption, UINT) {
+            aboutCaption = caption;
+            aboutText = text;
+            return IDOK;
+        });
+        ::SendMessageW(hWnd, WM_SYSCOMMAND, IDM_SYS_ABOUT, 0);
+        SetMessageBoxHook(nullptr);
+        EXPECT_EQ(LoadResString(IDS_ABOUT_CAPTION), aboutCaption);
+        for (const std::wstring& part : {std::wstring(L"" WAVA_VERSION_TEXT), ProgramFolder(),
+                                         LoadResString(IDS_VERSION_UNKNOWN)})
+            EXPECT_NE(std::wstring::npos, aboutText.find(part)) << testing::PrintToString(aboutText);
 
         // Enter (IDOK) does nothing; the close button ends the dialog.
         ::SendMessageW(hWnd, WM_COMMAND, IDOK, 0);
@@ -291,34 +366,110 @@ SIZE Surround(HWND hControl, int dpi)
     return SIZE{::MulDiv(13 + 6, dpi, 96), 0};
 }
 
+// The places a format string fills ("%d", "%1"), in any order.
+std::vector<std::wstring> FormatPlaces(const std::wstring& text)
+{
+    std::vector<std::wstring> places;
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == L'%') places.push_back(text.substr(i, 2));
+        if (text[i] == L'%') ++i;
+    }
+    std::sort(places.begin(), places.end());
+    return places;
+}
+
+// A dialog of the module in exactly that language.
+HWND CreateDialogInLanguage(HMODULE hModule, UINT id, LANGID language)
+{
+    HRSRC hTemplate = ::FindResourceExW(hModule, RT_DIALOG, MAKEINTRESOURCEW(id), language);
+    if (!hTemplate) return nullptr;
+    auto dialog = static_cast<LPCDLGTEMPLATEW>(::LockResource(::LoadResource(hModule, hTemplate)));
+    return ::CreateDialogIndirectParamW(hModule, dialog, nullptr, PlainDialogProc, 0);
+}
+
+// Checks that each text of the dialog is whole in its control at the
+// display's DPI; answers the dialog's controls (id and class) in order.
+std::vector<std::pair<int, std::wstring>> CheckTextsFit(HWND hDlg, const std::string& where)
+{
+    HDC hDc = ::GetDC(hDlg);
+    const int dpi = ::GetDeviceCaps(hDc, LOGPIXELSY);
+    ::ReleaseDC(hDlg, hDc);
+    std::vector<std::pair<int, std::wstring>> controls;
+    for (HWND hChild = ::GetWindow(hDlg, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        wchar_t cls[16] = {};
+        ::GetClassNameW(hChild, cls, 16);
+        if (::GetDlgCtrlID(hChild) != 0xFFFF) controls.emplace_back(::GetDlgCtrlID(hChild), cls);
+        if (::GetWindowTextLengthW(hChild) == 0) continue;
+        LONG style = ::GetWindowLongW(hChild, GWL_STYLE);
+        bool wraps = ::lstrcmpiW(cls, L"Static") == 0 && (style & SS_TYPEMASK) <= SS_RIGHT;
+        UINT format = ((style & SS_NOPREFIX) && !::lstrcmpiW(cls, L"Static") ? DT_NOPREFIX : 0) |
+                      (wraps ? DT_WORDBREAK : DT_SINGLELINE);
+        RECT client = {};
+        ::GetClientRect(hChild, &client);
+        SIZE surround = Surround(hChild, dpi);
+        RECT text = TextExtent(hChild, format, client.right - surround.cx);
+        wchar_t what[512] = {};
+        ::GetWindowTextW(hChild, what, 512);
+        const std::string whatText = where + " at " + std::to_string(dpi) + " DPI: " +
+                                     testing::PrintToString(std::wstring(what));
+        EXPECT_LE(text.right + surround.cx, client.right) << whatText;
+        EXPECT_LE(text.bottom + surround.cy, client.bottom) << whatText;
+    }
+    std::sort(controls.begin(), controls.end());
+    return controls;
+}
+
 // Each text of the resource module's dialogs is whole in its control at the
-// display's DPI (this program also runs at 144 DPI).
+// display's DPI (this program also runs at 144 DPI), in every language of
+// the module; each language's dialog has the English one's controls.
 TEST_F(PlaylistDlgTest, EveryTemplateTextFitsItsControl)
 {
     for (UINT id : {IDD_PLAYLIST_MAIN, IDD_PLAYLIST_EXISTS}) {
-        HWND hDlg = ::CreateDialogParamW(s_hResources, MAKEINTRESOURCEW(id), nullptr, PlainDialogProc, 0);
-        ASSERT_NE(nullptr, hDlg);
-        HDC hDc = ::GetDC(hDlg);
-        const int dpi = ::GetDeviceCaps(hDc, LOGPIXELSY);
-        ::ReleaseDC(hDlg, hDc);
-        for (HWND hChild = ::GetWindow(hDlg, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
-            if (::GetWindowTextLengthW(hChild) == 0) continue;
-            wchar_t cls[16] = {};
-            ::GetClassNameW(hChild, cls, 16);
-            LONG style = ::GetWindowLongW(hChild, GWL_STYLE);
-            bool wraps = ::lstrcmpiW(cls, L"Static") == 0 && (style & SS_TYPEMASK) <= SS_RIGHT;
-            UINT format = ((style & SS_NOPREFIX) && !::lstrcmpiW(cls, L"Static") ? DT_NOPREFIX : 0) |
-                          (wraps ? DT_WORDBREAK : DT_SINGLELINE);
-            RECT client = {};
-            ::GetClientRect(hChild, &client);
-            SIZE surround = Surround(hChild, dpi);
-            RECT text = TextExtent(hChild, format, client.right - surround.cx);
-            wchar_t what[512] = {};
-            ::GetWindowTextW(hChild, what, 512);
-            EXPECT_LE(text.right + surround.cx, client.right) << id << " at " << dpi << " DPI: " << testing::PrintToString(std::wstring(what));
-            EXPECT_LE(text.bottom + surround.cy, client.bottom) << id << " at " << dpi << " DPI: " << testing::PrintToString(std::wstring(what));
+        std::vector<std::pair<int, std::wstring>> english;
+        HWND hEnglish = CreateDialogInLanguage(s_hResources, id, kEnglish);
+        ASSERT_NE(nullptr, hEnglish);
+        english = CheckTextsFit(hEnglish, std::to_string(id) + " in English");
+        ::DestroyWindow(hEnglish);
+        for (LANGID language : ResourceLanguages(s_hResources, RT_DIALOG, MAKEINTRESOURCEW(id))) {
+            if (language == kEnglish) continue;
+            HWND hDlg = CreateDialogInLanguage(s_hResources, id, language);
+            ASSERT_NE(nullptr, hDlg);
+            const std::string where = std::to_string(id) + " in language " + std::to_string(language);
+            EXPECT_EQ(english, CheckTextsFit(hDlg, where)) << where;
+            ::DestroyWindow(hDlg);
         }
-        ::DestroyWindow(hDlg);
+    }
+}
+
+// Every dialog, menu and string of the module is there in every language
+// it speaks, strings with the same places for numbers and names; the
+// module speaks German.
+TEST_F(PlaylistDlgTest, EveryLanguageHasEveryEnglishResource)
+{
+    std::vector<LANGID> languages = ResourceLanguages(s_hResources, RT_DIALOG, MAKEINTRESOURCEW(IDD_PLAYLIST_MAIN));
+    ASSERT_EQ(1, std::count(languages.begin(), languages.end(), kEnglish));
+    EXPECT_EQ(1, std::count_if(languages.begin(), languages.end(),
+                               [](LANGID l) { return PRIMARYLANGID(l) == LANG_GERMAN; }));
+    languages.erase(std::find(languages.begin(), languages.end(), kEnglish));
+    for (LPCWSTR type : {RT_DIALOG, RT_MENU, RT_STRING}) {
+        for (UINT id : ResourceIds(s_hResources, type)) {
+            const std::vector<LANGID> found = ResourceLanguages(s_hResources, type, MAKEINTRESOURCEW(id));
+            if (std::find(found.begin(), found.end(), kEnglish) == found.end()) continue;
+            for (LANGID language : languages)
+                EXPECT_NE(found.end(), std::find(found.begin(), found.end(), language))
+                    << "type " << reinterpret_cast<ULONG_PTR>(type) << " id " << id << " language " << std::hex << language;
+        }
+    }
+    for (UINT block : ResourceIds(s_hResources, RT_STRING)) {
+        for (UINT id = (block - 1) * 16; id < block * 16; ++id) {
+            const std::wstring english = ModuleString(s_hResources, id, kEnglish);
+            if (english.empty()) continue;
+            for (LANGID language : languages) {
+                const std::wstring translated = ModuleString(s_hResources, id, language);
+                EXPECT_FALSE(translated.empty()) << "string " << id << " language " << std::hex << language;
+                EXPECT_EQ(FormatPlaces(english), FormatPlaces(translated)) << "string " << id;
+            }
+        }
     }
 }
 
@@ -327,11 +478,9 @@ TEST_F(PlaylistDlgTest, EveryTemplateTextFitsItsControl)
 TEST_F(PlaylistDlgTest, BuiltInTextsAreTheModulesTexts)
 {
     for (UINT id : {IDS_INVALID_NAME, IDS_ENTRIES_LEFT_OUT, IDS_CLOSE_UNSAVED, IDS_LINES_LEFT_OUT,
-                    IDS_NO_PLAYLIST_FOLDER}) {
-        const wchar_t* text = nullptr;
-        int length = ::LoadStringW(s_hResources, id, reinterpret_cast<LPWSTR>(&text), 0);
-        EXPECT_EQ(BuiltInText(id), std::wstring(text, static_cast<size_t>(length))) << id;
-    }
+                    IDS_NO_PLAYLIST_FOLDER, IDS_ABOUT_MENU, IDS_ABOUT_CAPTION, IDS_ABOUT_TEXT,
+                    IDS_VERSION_UNKNOWN})
+        EXPECT_EQ(BuiltInText(id), ModuleString(s_hResources, id, kEnglish)) << id;
 }
 
 // Stands for the system's own handling of a DPI change, which may resize

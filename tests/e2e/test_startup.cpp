@@ -1,6 +1,7 @@
 // The program as a user's companion program starts it: real processes,
 // real windows, messages across processes.
 #include "TestKit.h"
+#include "res/version.h"
 
 #include <gtest/gtest.h>
 #include <dbt.h>
@@ -170,6 +171,53 @@ TEST(ProgramFile, DeclaresItsDpiAwareness)
     ::FreeLibrary(hProgram);
     EXPECT_NE(std::string::npos, manifest.find(">PerMonitorV2, System</dpiAwareness>")) << manifest;
     EXPECT_NE(std::string::npos, manifest.find(">true</dpiAware>")) << manifest;
+}
+
+// A text of a file's version details, read the way the file's properties
+// read it.
+std::wstring VersionString(const std::vector<BYTE>& info, const wchar_t* name)
+{
+    wchar_t* text = nullptr;
+    UINT length = 0;
+    const std::wstring path = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+    if (!::VerQueryValueW(info.data(), path.c_str(), reinterpret_cast<void**>(&text), &length) || !text)
+        return std::wstring();
+    return std::wstring(text, length && !text[length - 1] ? length - 1 : length);
+}
+
+// The program and both modules carry the project's version, the product's
+// name and a copyright line.
+TEST(ProgramFile, EveryFileCarriesItsVersionDetails)
+{
+    std::wstring folder = ToolPath();
+    folder.resize(folder.find_last_of(L'\\') + 1);
+    const struct {
+        const wchar_t* file;
+        DWORD type;
+    } files[] = {{L"WavaPlaylist.exe", VFT_APP}, {L"ZKWAPlRs.crl", VFT_DLL}, {L"HookWndU.DLL", VFT_DLL}};
+    const DWORD versionMs = MAKELONG(WAVA_VERSION_MINOR, WAVA_VERSION_MAJOR);
+    const DWORD versionLs = MAKELONG(0, WAVA_VERSION_PATCH);
+    for (const auto& f : files) {
+        const std::wstring path = folder + f.file;
+        DWORD ignored = 0;
+        std::vector<BYTE> info(::GetFileVersionInfoSizeW(path.c_str(), &ignored));
+        ASSERT_FALSE(info.empty()) << testing::PrintToString(path);
+        ASSERT_TRUE(::GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+        VS_FIXEDFILEINFO* fixed = nullptr;
+        UINT length = 0;
+        ASSERT_TRUE(::VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+        EXPECT_EQ(versionMs, fixed->dwFileVersionMS);
+        EXPECT_EQ(versionLs, fixed->dwFileVersionLS);
+        EXPECT_EQ(versionMs, fixed->dwProductVersionMS);
+        EXPECT_EQ(versionLs, fixed->dwProductVersionLS);
+        EXPECT_EQ(f.type, fixed->dwFileType);
+        EXPECT_EQ(L"Wava Playlist", VersionString(info, L"ProductName"));
+        EXPECT_EQ(L"" WAVA_VERSION_TEXT, VersionString(info, L"FileVersion"));
+        EXPECT_EQ(L"" WAVA_VERSION_TEXT, VersionString(info, L"ProductVersion"));
+        EXPECT_EQ(f.file, VersionString(info, L"OriginalFilename"));
+        EXPECT_FALSE(VersionString(info, L"FileDescription").empty());
+        EXPECT_EQ(0u, VersionString(info, L"LegalCopyright").find(L"Copyright"));
+    }
 }
 
 TEST_F(StartupTest, SecondStartForTheSameDriveBringsTheFirstBack)

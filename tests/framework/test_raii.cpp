@@ -175,4 +175,21 @@ TEST(FormatIntText, WideFieldsComeOutWhole)
     EXPECT_EQ(L"[" + std::wstring(997, L' ') + L"-5]", FormatIntText(L"[%999d]", -5));
 }
 
+// A translation may reorder the places; a place the program gives nothing
+// for stays visible rather than reading past the arguments.
+TEST(FormatPlaceholders, PutsEachArgumentAtItsNumberInAnyOrder)
+{
+    const std::vector<std::wstring> args = {L"1.1.0", L"C:\\100%\\Tool", L"x"};
+    struct {
+        const wchar_t* format;
+        const wchar_t* expected;
+    } cases[] = {
+        {L"v%1, dir %2", L"v1.1.0, dir C:\\100%\\Tool"},
+        {L"%3%2%1", L"xC:\\100%\\Tool1.1.0"},
+        {L"%1 %1 %%1 %4 %0 %d %", L"1.1.0 1.1.0 %1 %4 %0 %d %"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, FormatPlaceholders(c.format, args)) << testing::PrintToString(std::wstring(c.format));
+}
+
 }  // namespace
