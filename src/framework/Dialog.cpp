@@ -10,8 +10,10 @@ INT_PTR CModalDialog::DoModal()
 {
     if (Hwnd()) return -1;
     CBindNextWindow bind(this);
+    // The object also goes with the creation parameter, for a system that
+    // refuses the hook (exhausted desktop heap, a product that blocks hooks).
     return ::DialogBoxParamW(ResourceModule(), MAKEINTRESOURCEW(m_templateId), m_hParent,
-                             DialogProc, 0);
+                             DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 void CModalDialog::EndDialog(INT_PTR result)
@@ -19,11 +21,27 @@ void CModalDialog::EndDialog(INT_PTR result)
     if (Hwnd()) ::EndDialog(Hwnd(), result);
 }
 
-// Everything reaches the object through its subclass first; what it passes
-// on ends here and gets the dialog manager's default handling.
-INT_PTR CALLBACK CModalDialog::DialogProc(HWND, UINT, WPARAM, LPARAM)
+// Everything reaches a bound object through its subclass first; what it
+// passes on ends here and gets the dialog manager's default handling.
+INT_PTR CALLBACK CModalDialog::DialogProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    return FALSE;
+    if (msg != WM_INITDIALOG) return FALSE;
+    return BindAtInit(hWnd, reinterpret_cast<CModalDialog*>(lParam), wParam);
+}
+
+// WM_INITDIALOG reached the dialog's own procedure: the hook did not bind
+// the window. The object takes it now, missing only its creation messages;
+// a dialog that no object answers could not even be closed, so when the
+// object cannot take it the dialog ends at once, with -1.
+INT_PTR CModalDialog::BindAtInit(HWND hWnd, CModalDialog* pDialog, WPARAM wParam)
+{
+    // Bound, the object passed the message on itself.
+    if (pDialog && FromHandle(hWnd) == pDialog) return FALSE;
+    if (!pDialog || !pDialog->Attach(hWnd)) {
+        ::EndDialog(hWnd, -1);
+        return FALSE;
+    }
+    return Dispatch(pDialog, WM_INITDIALOG, wParam, reinterpret_cast<LPARAM>(pDialog));
 }
 
 LRESULT CModalDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)

@@ -7,7 +7,8 @@ class CModalDialog : public CWindow {
 public:
     CModalDialog(UINT templateId, HWND hParent);
 
-    // Runs the dialog until EndDialog; -1 when it could not be created.
+    // Runs the dialog until EndDialog; -1 when it could not be created or
+    // bound.
     INT_PTR DoModal();
     void EndDialog(INT_PTR result);
 
@@ -26,6 +27,7 @@ protected:
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);
+    static INT_PTR BindAtInit(HWND hWnd, CModalDialog* pDialog, WPARAM wParam);
 
     UINT m_templateId;
     HWND m_hParent;
