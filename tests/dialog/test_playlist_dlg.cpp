@@ -101,10 +101,21 @@ LONG SkinCount(const char* name)
     return count ? reinterpret_cast<LONG(WINAPI*)()>(reinterpret_cast<void*>(count))() : -1;
 }
 
+// The tip window that the dialog owns.
+HWND OwnedTip(HWND hDlg)
+{
+    HWND hTip = nullptr;
+    while ((hTip = ::FindWindowExW(nullptr, hTip, L"WavaItemTip", nullptr)) && ::GetWindow(hTip, GW_OWNER) != hDlg) {
+    }
+    return hTip;
+}
+
 TEST_F(PlaylistDlgTest, WindowCarriesMarkerIconsAndLimits)
 {
     CPlaylistDlg dlg;
-    INT_PTR result = RunWith(dlg, [](HWND hWnd) {
+    HWND hTip = nullptr;
+    INT_PTR result = RunWith(dlg, [&hTip](HWND hWnd) {
+        hTip = OwnedTip(hWnd);
         EXPECT_EQ(kMainWindowPropertyValue, ::GetPropW(hWnd, kMainWindowProperty));
         HICON big = reinterpret_cast<HICON>(::SendMessageW(hWnd, WM_GETICON, ICON_BIG, 0));
         EXPECT_NE(nullptr, big);
@@ -139,6 +150,10 @@ TEST_F(PlaylistDlgTest, WindowCarriesMarkerIconsAndLimits)
     EXPECT_EQ(IDCANCEL, result);
     EXPECT_FALSE(dlg.ClosedByRequest());
     EXPECT_EQ(0, SkinCount("LiveSubclasses")) << "the skin's layers end with the windows";
+    // The skin put a layer under the tip's binding at its creation and cut
+    // it out at WM_DESTROY: the binding ended with the window all the same.
+    ASSERT_NE(nullptr, hTip);
+    EXPECT_EQ(nullptr, CWindow::FromHandle(hTip));
 }
 
 TEST_F(PlaylistDlgTest, ShareMessageIsAnsweredAndNeverPassedOn)
