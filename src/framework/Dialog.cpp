@@ -1,6 +1,38 @@
 #include "framework/Dialog.h"
 #include "framework/App.h"
 
+namespace {
+bool IsOwnedBy(HWND hWnd, HWND hOwner)
+{
+    for (HWND h = ::GetWindow(hWnd, GW_OWNER); h; h = ::GetWindow(h, GW_OWNER)) {
+        if (h == hOwner) return true;
+    }
+    return false;
+}
+
+struct COwnedDialogs {
+    HWND hOwner;
+    INT_PTR result;
+};
+
+BOOL CALLBACK EndIfOwned(HWND hWnd, LPARAM lParam)
+{
+    const COwnedDialogs& owned = *reinterpret_cast<const COwnedDialogs*>(lParam);
+    wchar_t className[8] = {};
+    // Message boxes are dialog boxes of the system's dialog class too.
+    if (::GetClassNameW(hWnd, className, 8) && ::lstrcmpW(className, L"#32770") == 0 &&
+        IsOwnedBy(hWnd, owned.hOwner))
+        ::EndDialog(hWnd, owned.result);
+    return TRUE;
+}
+}  // namespace
+
+void EndDialogsOwnedBy(HWND hOwner, INT_PTR result)
+{
+    COwnedDialogs owned = {hOwner, result};
+    ::EnumThreadWindows(::GetCurrentThreadId(), EndIfOwned, reinterpret_cast<LPARAM>(&owned));
+}
+
 CModalDialog::CModalDialog(UINT templateId, HWND hParent)
     : m_templateId(templateId), m_hParent(hParent)
 {

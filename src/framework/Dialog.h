@@ -3,6 +3,10 @@
 
 #include "framework/Window.h"
 
+// Ends every dialog box of this thread that hOwner owns, directly or through
+// another, with result: the boxes it asks its questions in.
+void EndDialogsOwnedBy(HWND hOwner, INT_PTR result);
+
 class CModalDialog : public CWindow {
 public:
     CModalDialog(UINT templateId, HWND hParent);
