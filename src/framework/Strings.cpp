@@ -93,3 +93,20 @@ std::wstring FormatIntText(const std::wstring& format, int value)
     }
     return result;
 }
+
+std::wstring FormatStringText(const std::wstring& format, const std::wstring& value)
+{
+    std::wstring result;
+    bool used = false;
+    for (size_t i = 0; i < format.size(); ++i) {
+        const wchar_t next = i + 1 < format.size() ? format[i + 1] : L'\0';
+        if (format[i] == L'%' && (next == L'%' || (next == L's' && !used))) {
+            result += next == L'%' ? std::wstring(1, L'%') : value;
+            used = used || next == L's';
+            ++i;
+            continue;
+        }
+        result += format[i];
+    }
+    return result;
+}

@@ -24,3 +24,7 @@ std::wstring SystemErrorText(DWORD error);
 // other '%' stays as it is. Unlike printf, a format string that asks for
 // something else cannot read past the one argument.
 std::wstring FormatIntText(const std::wstring& format, int value);
+
+// A resource text with one text argument: the first "%s" becomes value and
+// "%%" a percent sign; any other '%' stays as it is.
+std::wstring FormatStringText(const std::wstring& format, const std::wstring& value);

@@ -26,6 +26,9 @@ inline const wchar_t* BuiltInText(UINT id)
                L"Do you want to close without saving?\n\n"
                L"Yes: close and discard the playlist.\n"
                L"No: keep the window open, so that you can save it.";
+    case IDS_DRIVE_NOT_ANSWERING:
+        return L"Wava Playlist is already open for the player on drive %s, or is starting for it, but it "
+               L"does not answer. It may be busy: wait a moment, then try again.";
     default:
         return nullptr;
     }

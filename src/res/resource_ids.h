@@ -26,6 +26,7 @@
 #define IDS_INVALID_NAME         171
 #define IDS_ENTRIES_LEFT_OUT     172
 #define IDS_CLOSE_UNSAVED        173
+#define IDS_DRIVE_NOT_ANSWERING  176
 
 // Strings reserved by area, so that work on different features never takes
 // the same number: 174-179 save and start-up messages, 180-189 opening a

@@ -341,7 +341,7 @@ TEST_F(PlaylistDlgTest, EveryTemplateTextFitsItsControl)
 // English for each is the module's text.
 TEST_F(PlaylistDlgTest, BuiltInTextsAreTheModulesTexts)
 {
-    for (UINT id : {IDS_INVALID_NAME, IDS_ENTRIES_LEFT_OUT, IDS_CLOSE_UNSAVED}) {
+    for (UINT id : {IDS_INVALID_NAME, IDS_ENTRIES_LEFT_OUT, IDS_CLOSE_UNSAVED, IDS_DRIVE_NOT_ANSWERING}) {
         const wchar_t* text = nullptr;
         int length = ::LoadStringW(s_hResources, id, reinterpret_cast<LPWSTR>(&text), 0);
         EXPECT_EQ(BuiltInText(id), std::wstring(text, static_cast<size_t>(length))) << id;

@@ -167,6 +167,13 @@ TEST(FormatIntText, PutsTheNumberIntoTheFirstIntegerConversionOnly)
         EXPECT_EQ(c.expected, FormatIntText(c.format, c.value)) << testing::PrintToString(std::wstring(c.format));
 }
 
+TEST(FormatStringText, PutsTheTextIntoTheFirstTextConversionOnly)
+{
+    EXPECT_EQ(L"drive E: is 100% busy", FormatStringText(L"drive %s is 100%% busy", L"E:"));
+    EXPECT_EQ(L"E: and %s, %d %", FormatStringText(L"%s and %s, %d %", L"E:"));
+    EXPECT_EQ(L"none", FormatStringText(L"none", L"E:"));
+}
+
 // The format comes from a module that may be replaced: a wide field must come
 // out whole, not cut off or read past its buffer.
 TEST(FormatIntText, WideFieldsComeOutWhole)

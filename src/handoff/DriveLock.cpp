@@ -1,20 +1,19 @@
-#include "handoff/StartLock.h"
-#include "res/wire_names.h"
+#include "handoff/DriveLock.h"
 
 #include <string>
 
-CStartLock::Result CStartLock::Acquire(const wchar_t* driveRoot, DWORD timeoutMs)
+CDriveLock::Result CDriveLock::Acquire(const wchar_t* driveRoot, DWORD timeoutMs)
 {
     Release();
     if (!driveRoot || !driveRoot[0]) return kUnavailable;
-    const std::wstring name = std::wstring(kStartLockNamePrefix) + driveRoot[0];
+    const std::wstring name = std::wstring(m_namePrefix) + driveRoot[0];
     m_hMutex.Reset(::CreateMutexW(nullptr, FALSE, name.c_str()));
     if (!m_hMutex) return kUnavailable;
     switch (::WaitForSingleObject(m_hMutex.Get(), timeoutMs)) {
     case WAIT_OBJECT_0:
     case WAIT_ABANDONED:
-        // Abandoned: a start for this drive ended without letting go (it
-        // crashed); whatever window it had went with it.
+        // Abandoned: an instance for this drive ended without letting go
+        // (it crashed or was killed); whatever window it had went with it.
         m_bHeld = true;
         return kAcquired;
     case WAIT_TIMEOUT:
@@ -26,7 +25,7 @@ CStartLock::Result CStartLock::Acquire(const wchar_t* driveRoot, DWORD timeoutMs
     }
 }
 
-void CStartLock::Release()
+void CDriveLock::Release()
 {
     if (m_bHeld) ::ReleaseMutex(m_hMutex.Get());
     m_bHeld = false;
