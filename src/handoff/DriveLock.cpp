@@ -8,7 +8,9 @@ CDriveLock::Result CDriveLock::Acquire(const wchar_t* driveRoot, DWORD timeoutMs
     if (!driveRoot || !driveRoot[0]) return kUnavailable;
     const std::wstring name = std::wstring(m_namePrefix) + driveRoot[0];
     m_hMutex.Reset(::CreateMutexW(nullptr, FALSE, name.c_str()));
-    if (!m_hMutex) return kUnavailable;
+    // One made by an instance with higher rights exists but may not be
+    // opened: that instance cannot be asked either, and its drive is taken.
+    if (!m_hMutex) return ::GetLastError() == ERROR_ACCESS_DENIED ? kBusy : kUnavailable;
     switch (::WaitForSingleObject(m_hMutex.Get(), timeoutMs)) {
     case WAIT_OBJECT_0:
     case WAIT_ABANDONED:

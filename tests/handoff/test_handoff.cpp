@@ -153,4 +153,21 @@ TEST(StartLock, WaitsForTheDriveOnlyAndTakesOverAnAbandonedLock)
     ::CloseHandle(die);
 }
 
+// A lock made by an instance with higher rights, which this one may not
+// open, takes the drive all the same.
+TEST(DriveLock, ALockThatMayNotBeOpenedIsTaken)
+{
+    SECURITY_DESCRIPTOR sd;
+    ::InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
+    ACL noAccess;
+    ::InitializeAcl(&noAccess, sizeof(noAccess), ACL_REVISION);
+    ::SetSecurityDescriptorDacl(&sd, TRUE, &noAccess, FALSE);
+    SECURITY_ATTRIBUTES sa = {sizeof(sa), &sd, FALSE};
+    HANDLE mutex = ::CreateMutexW(&sa, FALSE, (std::wstring(kServingLockNamePrefix) + L"G").c_str());
+    ASSERT_NE(nullptr, mutex);
+    CDriveLock lock(kServingLockNamePrefix);
+    EXPECT_EQ(CDriveLock::kBusy, lock.Acquire(L"G:\\", 0));
+    ::CloseHandle(mutex);
+}
+
 }  // namespace
