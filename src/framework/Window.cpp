@@ -244,12 +244,13 @@ void CWindow::OnBindingEvent(HWND hWnd, BindingEvent event)
     case BindingEvent::kDestroyed:
         // A layer below ours that restored the procedure it saved has cut
         // ours out: ours goes back on top, so that the window's last
-        // message still reaches it and ends the binding.
-        if (!oursOnTop && !ChainStillHoldsOurs(hWnd)) {
+        // message still reaches it and ends the binding. The probe ran
+        // through other modules' code: the entry is looked up again.
+        if (!oursOnTop && !ChainStillHoldsOurs(hWnd) && (pBinding = FindBinding(hWnd))) {
             pBinding->pfnSuper = WindowProcOf(hWnd);
             SetWindowProc(hWnd, StaticWindowProc);
         }
-        break;
+        return;
     case BindingEvent::kEnded:
         next = BindingState::kGone;
         break;
