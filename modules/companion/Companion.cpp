@@ -10,6 +10,10 @@
 //                                                    never answers (or that
 //                                                    claims the first start's
 //                                                    drive, then hangs)
+//   WavaCompanion hung-window <seconds> serves <X>   one that never answers
+//                                                    while it holds drive X's
+//                                                    serving lock, as a busy
+//                                                    instance does
 //   WavaCompanion demo-fill                          fill the running tool's
 //                                                    playlist from one album
 //   WavaCompanion demo-drag-points                   show the next album and
@@ -35,7 +39,7 @@ int Usage()
                   L"       WavaCompanion wait-dialog <seconds>\n"
                   L"       WavaCompanion listen <seconds> <log file>\n"
                   L"       WavaCompanion windows\n"
-                  L"       WavaCompanion hung-window <seconds> [claims]\n"
+                  L"       WavaCompanion hung-window <seconds> [claims | serves <letter>]\n"
                   L"       WavaCompanion demo-fill\n"
                   L"       WavaCompanion demo-drag-points\n");
     return 2;
@@ -135,9 +139,13 @@ LRESULT CALLBACK ClaimingProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 // A window that carries the tool's marker, in front of every other, whose
 // thread stops answering: what a hung instance looks like to a start. With
 // claims, it first answers one start that it serves the drive, and hangs
-// while that start brings it to the front.
-int HungWindow(DWORD seconds, bool claims)
+// while that start brings it to the front. With a served drive letter, it
+// holds that drive's serving lock: a busy instance of the tool.
+int HungWindow(DWORD seconds, bool claims, const wchar_t* servedLetter)
 {
+    HANDLE hServing = servedLetter ? ::CreateMutexW(nullptr, TRUE, (std::wstring(kServingLockNamePrefix) +
+                                                                    servedLetter).c_str())
+                                   : nullptr;
     g_shareMsg = ::RegisterWindowMessageW(kShareMessageName);
     g_hangMs = seconds * 1000;
     HWND hWnd = CreateTopLevel(L"Hung instance", ClaimingProc, WS_POPUP);
@@ -150,6 +158,10 @@ int HungWindow(DWORD seconds, bool claims)
         PumpFor(g_hangMs);
     } else {
         ::Sleep(g_hangMs);
+    }
+    if (hServing) {
+        ::ReleaseMutex(hServing);
+        ::CloseHandle(hServing);
     }
     return 0;
 }
@@ -285,7 +297,9 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"listen" && argc == 4) return Listen(std::wcstoul(argv[2], nullptr, 10), argv[3]);
     if (command == L"windows") return ListWindows();
     if (command == L"hung-window" && (argc == 3 || (argc == 4 && std::wcscmp(argv[3], L"claims") == 0)))
-        return HungWindow(std::wcstoul(argv[2], nullptr, 10), argc == 4);
+        return HungWindow(std::wcstoul(argv[2], nullptr, 10), argc == 4, nullptr);
+    if (command == L"hung-window" && argc == 5 && std::wcscmp(argv[3], L"serves") == 0)
+        return HungWindow(std::wcstoul(argv[2], nullptr, 10), false, argv[4]);
     if (command == L"demo-fill") return DemoFill();
     if (command == L"demo-drag-points") return DemoDragPoints();
     return Usage();

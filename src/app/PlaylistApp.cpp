@@ -29,7 +29,8 @@ CPlaylistApp::~CPlaylistApp()
 void CPlaylistApp::InitInstance()
 {
     if (IsWaitDialogPresent()) return;
-    if (!HandOffToRunningInstance()) return;
+    const StartDecision decision = HandOffToRunningInstance();
+    if (decision == StartDecision::kEnd) return;
     if (!LoadResourceModule()) return;
 
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES |
@@ -38,6 +39,10 @@ void CPlaylistApp::InitInstance()
     ::InitCommonControlsEx(&icc);
 
     g_strMsgCaption = LoadResString(IDS_MSG_CAPTION);
+    if (decision == StartDecision::kCannotServe) {
+        TellDriveNotAnswering();
+        return;
+    }
 
     ::CoInitialize(nullptr);
     m_messageFilter.Register();
@@ -48,6 +53,7 @@ void CPlaylistApp::InitInstance()
 int CPlaylistApp::ExitInstance()
 {
     m_startLock.Release();
+    m_servingLock.Release();
     if (m_atomDeviceRoot) {
         ::GlobalDeleteAtom(m_atomDeviceRoot);
         m_atomDeviceRoot = 0;
@@ -85,28 +91,48 @@ StartMode CPlaylistApp::ParseCommandLine()
 }
 
 namespace {
-// A start for a drive waits this long for another start for the same drive.
-// That start serves the drive, either with its own window or by handing off
-// to a running one, so a start that cannot wait longer ends: going on would
-// risk a second window for the drive, and two saves racing on one playlist.
+// A start for a drive waits this long for another start for the same drive,
+// which either serves the drive or hands off to the instance that does. One
+// that cannot wait longer never serves: a second window for the drive would
+// let two saves race on one playlist.
 const DWORD kStartLockWaitMs = 5000;
 }  // namespace
 
 // Asks the running instances about this start. Under "-Q" no atom is made:
 // the table would give none for the empty device text, and a close request
 // does not read one.
-BOOL CPlaylistApp::HandOffToRunningInstance()
+CPlaylistApp::StartDecision CPlaylistApp::HandOffToRunningInstance()
 {
     CWaitCursor wait;
     m_atomDeviceRoot = 0;
     StartMode mode = ParseCommandLine();
     if (mode == kStartCloseAll) CloseRunningInstances();
-    if (mode != kStartDevice) return FALSE;
+    if (mode != kStartDevice) return StartDecision::kEnd;
 
-    if (m_startLock.Acquire(m_device.m_szDeviceRoot, kStartLockWaitMs) == CStartLock::kBusy) return FALSE;
-    m_atomDeviceRoot = ::GlobalAddAtomW(m_device.m_szDeviceRoot);
-    if (!m_atomDeviceRoot) return FALSE;
-    return AskRunningInstances();
+    // Without the start lock another start for the drive is deciding (or
+    // stopped while deciding): this one may hand off, but never serve. The
+    // serving lock is taken at once or not at all: its owner keeps it.
+    const wchar_t* root = m_device.m_szDeviceRoot;
+    const bool mayServe = m_startLock.Acquire(root, kStartLockWaitMs) != CDriveLock::kBusy &&
+                          m_servingLock.Acquire(root, 0) != CDriveLock::kBusy;
+    m_atomDeviceRoot = ::GlobalAddAtomW(root);
+    if (!m_atomDeviceRoot) return StartDecision::kEnd;
+    // Asked even when this start may serve: a window of an instance that
+    // holds no serving lock may still claim the drive.
+    if (!AskRunningInstances()) return StartDecision::kEnd;
+    // A busy instance looks like a hung one: its drive gets no second window.
+    return mayServe ? StartDecision::kServe : StartDecision::kCannotServe;
+}
+
+// A start that can neither serve its drive nor reach the instance that
+// serves it says so, naming the drive, instead of ending without a word.
+// Later starts for the drive need not wait for the box.
+void CPlaylistApp::TellDriveNotAnswering()
+{
+    m_startLock.Release();
+    const std::wstring drive(m_device.m_szDeviceRoot, 2);
+    AppMessageBox(nullptr, FormatPlaceholders(LoadResString(IDS_DRIVE_NOT_ANSWERING), {drive}), g_strMsgCaption,
+                  MB_OK | MB_ICONINFORMATION);
 }
 
 // A close request takes no drive's lock: it serves no drive, and a start
@@ -148,6 +174,7 @@ BOOL CPlaylistApp::LoadResourceModule()
     const DWORD loadError = ::GetLastError();
     // The start is over: later starts for the drive need not wait for the box.
     m_startLock.Release();
+    m_servingLock.Release();
     AppMessageBox(nullptr, SystemErrorText(loadError), kLoadFailureCaption, MB_OK | MB_ICONINFORMATION);
     return FALSE;
 }

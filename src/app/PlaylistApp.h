@@ -6,7 +6,8 @@
 #include "framework/App.h"
 #include "framework/Handles.h"
 #include "handoff/CommandLine.h"
-#include "handoff/StartLock.h"
+#include "handoff/DriveLock.h"
+#include "res/wire_names.h"
 
 class CPlaylistApp : public CAppBase {
 public:
@@ -27,9 +28,17 @@ protected:
     int ExitInstance() override;
 
 private:
+    enum class StartDecision {
+        kEnd,           // handed off, or nothing to serve: ends silently
+        kServe,         // this start serves the drive with its own window
+        kCannotServe,   // the drive is served (or being started) by an
+                        // instance that does not answer: says so, and ends
+    };
+
     StartMode ParseCommandLine();
-    BOOL HandOffToRunningInstance();
+    StartDecision HandOffToRunningInstance();
     BOOL AskRunningInstances();
+    void TellDriveNotAnswering();
     void CloseRunningInstances();
     BOOL LoadResourceModule();
     void RunMainDialog();
@@ -40,5 +49,8 @@ private:
     CMessageFilter m_messageFilter;
     // Held from before the search for running instances until this start's
     // window answers them, or the start ends.
-    CStartLock m_startLock;
+    CDriveLock m_startLock{kStartLockNamePrefix};
+    // Held while this instance serves its drive, from the start's decision
+    // to the end of the process.
+    CDriveLock m_servingLock{kServingLockNamePrefix};
 };

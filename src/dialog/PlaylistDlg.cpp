@@ -63,6 +63,8 @@ BOOL CPlaylistDlg::OnInitDialog()
         if (m_onReady) m_onReady();
         m_onReady = nullptr;
     });
+    // A window bound only now, the creation hook refused, missed WM_CREATE.
+    ::SetPropW(Hwnd(), kMainWindowProperty, kMainWindowPropertyValue);
     MakeResizable();
     CenterOnDesktop(Hwnd());
     m_wndTip.SetNotifyWnd(Hwnd());
@@ -360,7 +362,7 @@ void CPlaylistDlg::OnDeviceChange(WPARAM event, LPARAM data)
 {
     if (IsDeviceRootRemoved(event, reinterpret_cast<const DEV_BROADCAST_HDR*>(data),
                             AppDeviceFields().m_szDeviceRoot))
-        EndDialog(IDOK);
+        CloseWithoutAsking();
 }
 
 LRESULT CPlaylistDlg::OnShareMessage(WPARAM wParam, LPARAM lParam)
@@ -368,8 +370,18 @@ LRESULT CPlaylistDlg::OnShareMessage(WPARAM wParam, LPARAM lParam)
     bool closeRequested = false;
     LRESULT reply = AnswerShareMessage(wParam, lParam, AppDeviceFields().m_szDeviceRoot, closeRequested);
     if (closeRequested) {
-        EndDialog(IDOK);
         m_bClosedByRequest = true;
+        CloseWithoutAsking();
     }
     return reply;
+}
+
+// Either may come while a question is open (the add-or-replace question, a
+// box of the save): it ends as Cancel, and the save that asked it writes
+// nothing more, to a drive that may be gone or about to be synced.
+void CPlaylistDlg::CloseWithoutAsking()
+{
+    m_bClosing = true;
+    EndDialogsOwnedBy(Hwnd(), IDCANCEL);
+    EndDialog(IDOK);
 }

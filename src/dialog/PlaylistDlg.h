@@ -46,6 +46,7 @@ private:
     LRESULT OnPaint(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnDeviceChange(WPARAM event, LPARAM data);
     LRESULT OnShareMessage(WPARAM wParam, LPARAM lParam);
+    void CloseWithoutAsking();
     bool OnListNotification(UINT msg, WPARAM wParam);
 
     void SetUpTreeImages();
@@ -87,6 +88,9 @@ private:
     HICON m_hIcon = nullptr;
     UINT m_nShareMsg = 0;
     bool m_bClosedByRequest = false;
+    // A close request or the drive's removal came: the window is closing,
+    // and nothing more is written or asked.
+    bool m_bClosing = false;
     bool m_bSaving = false;
     wchar_t m_szPlaylistDir[MAX_PATH] = {};
     std::function<void()> m_onReady;

@@ -18,9 +18,10 @@ void CPlaylistDlg::SetDefaultPlaylistName()
     ::SendMessageW(hName, EM_SCROLLCARET, 0, 0);
 }
 
+// Once the window is closing, the save shows nothing more.
 void CPlaylistDlg::OnSave()
 {
-    if (m_bClosedByRequest) return;
+    if (m_bClosing) return;
     HWND hName = ::GetDlgItem(Hwnd(), IDC_PLAYLIST_NAME);
     std::wstring name = TrimmedPlaylistName(GetWindowTextString(hName));
     if (name.empty()) {
@@ -28,16 +29,18 @@ void CPlaylistDlg::OnSave()
         ::SetFocus(hName);
         return;
     }
-    if (m_bClosedByRequest) return;
+    if (m_bClosing) return;
 
     SaveOutcome outcome = SavePlaylist(name);
+    if (m_bClosing) return;
     switch (outcome.nResult) {
     case kSaved:
         m_arrSavedPaths = m_listPlaylist.Paths();
         ::PostMessageW(HWND_BROADCAST, ::RegisterWindowMessageW(kContentUpdatedMessageName),
                        kContentUpdatedPlaylists, 0);
         ShowLeftOut(outcome);
-        if (ShowAppMessage(Hwnd(), IDS_SAVED_ANOTHER, MB_YESNO | MB_ICONQUESTION) == IDNO) {
+        if (m_bClosing) return;
+        if (ShowAppMessage(Hwnd(), IDS_SAVED_ANOTHER, MB_YESNO | MB_ICONQUESTION) == IDNO || m_bClosing) {
             EndDialog(IDOK);
             return;
         }
@@ -85,7 +88,8 @@ SaveOutcome CPlaylistDlg::SavePlaylist(const std::wstring& name)
     CScopeExit saved([this] { m_bSaving = false; });
     return SavePlaylistToFolder(m_szPlaylistDir, name, m_listPlaylist.Paths(), [this] {
         CPlaylistExistsDlg ask(Hwnd());
-        if (ask.DoModal() != IDOK) return ExistingPlaylistAnswer::kCancel;
+        // An answer given after a close request still cancels.
+        if (ask.DoModal() != IDOK || m_bClosing) return ExistingPlaylistAnswer::kCancel;
         return ask.m_nChoice == CPlaylistExistsDlg::kAddToExisting ? ExistingPlaylistAnswer::kAdd
                                                                     : ExistingPlaylistAnswer::kReplace;
     });

@@ -3,11 +3,16 @@
 
 #include "framework/Window.h"
 
+// Ends every dialog box of this thread that hOwner owns, directly or through
+// another, with result: the boxes it asks its questions in.
+void EndDialogsOwnedBy(HWND hOwner, INT_PTR result);
+
 class CModalDialog : public CWindow {
 public:
     CModalDialog(UINT templateId, HWND hParent);
 
-    // Runs the dialog until EndDialog; -1 when it could not be created.
+    // Runs the dialog until EndDialog; -1 when it could not be created or
+    // bound.
     INT_PTR DoModal();
     void EndDialog(INT_PTR result);
 
@@ -26,6 +31,7 @@ protected:
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);
+    static INT_PTR BindAtInit(HWND hWnd, CModalDialog* pDialog, WPARAM wParam);
 
     UINT m_templateId;
     HWND m_hParent;

@@ -6,11 +6,20 @@ namespace {
 thread_local CWindow* t_pBindNext = nullptr;
 thread_local HHOOK t_hBindHook = nullptr;
 
-// A window whose procedure chain holds ours. pObject is null while ours only
-// passes messages on (detached under a later layer).
+// Where a window's binding stands; each entry of the map holds one.
+enum class BindingState {
+    kBound,       // ours is in the window's chain and calls its object
+    kPassingOn,   // the object let go while a later layer sat above ours:
+                  // that layer calls ours, so ours stays and passes every
+                  // message on until it is on top again
+    kGone,        // ours has left the chain, or the window has ended: the
+                  // entry is erased as it reaches this state
+};
+
 struct CBinding {
-    CWindow* pObject;
-    WNDPROC pfnSuper;
+    BindingState state;
+    CWindow* pObject;   // set while bound only
+    WNDPROC pfnSuper;   // the procedure ours passes on to
 };
 using CBindingMap = std::unordered_map<HWND, CBinding>;
 
@@ -20,7 +29,7 @@ thread_local CBindingMap* t_pBindings = nullptr;
 
 CBinding* FindBinding(HWND hWnd)
 {
-    if (!t_pBindings) return nullptr;
+    if (!t_pBindings || !hWnd) return nullptr;
     CBindingMap::iterator it = t_pBindings->find(hWnd);
     return it == t_pBindings->end() ? nullptr : &it->second;
 }
@@ -37,7 +46,7 @@ bool AddBinding(HWND hWnd, const CBinding& binding)
     }
 }
 
-void RemoveBinding(HWND hWnd)
+void EraseBinding(HWND hWnd)
 {
     if (!t_pBindings) return;
     t_pBindings->erase(hWnd);
@@ -72,7 +81,36 @@ bool IsInputMethodWindow(HWND hWnd)
     wchar_t className[8] = {};
     return ::GetClassNameW(hWnd, className, 8) > 0 && ::lstrcmpiW(className, L"IME") == 0;
 }
+
+// A message no layer knows, so every layer passes it on: sent down the
+// window's chain, it tells whether ours is still in it.
+UINT ProbeMessage()
+{
+    static const UINT probe = ::RegisterWindowMessageW(L"Vantorel_Wava_Playlist_BindingProbe");
+    return probe;
 }
+thread_local HWND t_hProbed = nullptr;
+thread_local bool t_bProbeArrived = false;
+
+bool ChainStillHoldsOurs(HWND hWnd)
+{
+    if (!ProbeMessage()) return true;
+    t_hProbed = hWnd;
+    t_bProbeArrived = false;
+    ::SendMessageW(hWnd, ProbeMessage(), 0, 0);
+    t_hProbed = nullptr;
+    return t_bProbeArrived;
+}
+}  // namespace
+
+// What happens to a binding, for the one function that moves it between
+// its states.
+enum class CWindow::BindingEvent {
+    kObjectLetGo,   // Detach
+    kMessage,       // a message reached ours while it passes on
+    kDestroyed,     // WM_DESTROY has been through the whole chain
+    kEnded,         // WM_NCDESTROY: the window's last message
+};
 
 CWindow::~CWindow()
 {
@@ -86,16 +124,14 @@ bool CWindow::Attach(HWND hWnd)
     // object in that thread's map.
     if (::GetWindowThreadProcessId(hWnd, nullptr) != ::GetCurrentThreadId()) return false;
     if (CBinding* pBinding = FindBinding(hWnd)) {
-        if (pBinding->pObject) return false;
+        if (pBinding->state != BindingState::kPassingOn) return false;
         // Ours still passes messages on under a later layer: the object
         // takes that place again rather than adding a layer of ours on top.
-        pBinding->pObject = this;
-        m_pfnSuper = pBinding->pfnSuper;
+        *pBinding = CBinding{BindingState::kBound, this, pBinding->pfnSuper};
     } else {
         WNDPROC pfnSuper = WindowProcOf(hWnd);
-        if (!pfnSuper || !AddBinding(hWnd, CBinding{this, pfnSuper})) return false;
+        if (!pfnSuper || !AddBinding(hWnd, CBinding{BindingState::kBound, this, pfnSuper})) return false;
         SetWindowProc(hWnd, StaticWindowProc);
-        m_pfnSuper = pfnSuper;
     }
     m_hWnd = hWnd;
     return true;
@@ -105,23 +141,14 @@ void CWindow::Detach()
 {
     HWND hWnd = m_hWnd;
     m_hWnd = nullptr;
-    m_pfnSuper = nullptr;
-    CBinding* pBinding = hWnd ? FindBinding(hWnd) : nullptr;
-    if (!pBinding || pBinding->pObject != this) return;
-    if (::IsWindow(hWnd) && WindowProcOf(hWnd) != StaticWindowProc) {
-        // A later layer calls ours: cutting ours out would cut it too.
-        pBinding->pObject = nullptr;
-        return;
-    }
-    // On top, or the window ended without its last message reaching ours.
-    if (::IsWindow(hWnd)) SetWindowProc(hWnd, pBinding->pfnSuper);
-    RemoveBinding(hWnd);
+    CBinding* pBinding = FindBinding(hWnd);
+    if (pBinding && pBinding->pObject == this) OnBindingEvent(hWnd, BindingEvent::kObjectLetGo);
 }
 
 CWindow* CWindow::FromHandle(HWND hWnd)
 {
-    CBinding* pBinding = hWnd ? FindBinding(hWnd) : nullptr;
-    return pBinding ? pBinding->pObject : nullptr;
+    CBinding* pBinding = FindBinding(hWnd);
+    return pBinding && pBinding->state == BindingState::kBound ? pBinding->pObject : nullptr;
 }
 
 HWND CWindow::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style,
@@ -164,54 +191,84 @@ LRESULT CALLBACK CWindow::BindHookProc(int code, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-LRESULT CALLBACK CWindow::StaticWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT CWindow::Dispatch(CWindow* pObject, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    CBinding* pBinding = FindBinding(hWnd);
-    CWindow* pThis = pBinding ? pBinding->pObject : nullptr;
-    if (!pThis) return PassOn(hWnd, msg, wParam, lParam);
-    LRESULT result = 0;
     try {
-        result = pThis->WindowProc(msg, wParam, lParam);
+        return pObject->WindowProc(msg, wParam, lParam);
     } catch (...) {
         // Nothing may unwind through the system's message dispatch.
-        result = 0;
+        return 0;
     }
-    // The object may be gone by now; the binding is looked up afresh.
-    if (msg == WM_NCDESTROY) ForgetWindow(hWnd);
+}
+
+LRESULT CALLBACK CWindow::StaticWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == ProbeMessage() && hWnd == t_hProbed) {
+        t_bProbeArrived = true;
+        return 0;
+    }
+    CBinding* pBinding = FindBinding(hWnd);
+    if (!pBinding) return ::DefWindowProcW(hWnd, msg, wParam, lParam);
+    LRESULT result = pBinding->state == BindingState::kBound ? Dispatch(pBinding->pObject, msg, wParam, lParam)
+                                                             : PassOn(hWnd, msg, wParam, lParam);
+    // The binding is looked up afresh: the object may be gone by now.
+    if (msg == WM_DESTROY) OnBindingEvent(hWnd, BindingEvent::kDestroyed);
+    if (msg == WM_NCDESTROY) OnBindingEvent(hWnd, BindingEvent::kEnded);
     return result;
 }
 
 // Ours without an object, left under a later layer by Detach.
 LRESULT CWindow::PassOn(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    CBinding* pBinding = FindBinding(hWnd);
-    if (!pBinding) return ::DefWindowProcW(hWnd, msg, wParam, lParam);
-    WNDPROC pfnSuper = pBinding->pfnSuper;
-    if (msg == WM_NCDESTROY) {
-        ForgetWindow(hWnd);
-    } else if (WindowProcOf(hWnd) == StaticWindowProc) {
-        // The layers above have gone: ours leaves the chain as well.
-        SetWindowProc(hWnd, pfnSuper);
-        RemoveBinding(hWnd);
-    }
+    WNDPROC pfnSuper = FindBinding(hWnd)->pfnSuper;
+    OnBindingEvent(hWnd, BindingEvent::kMessage);
     return ::CallWindowProcW(pfnSuper, hWnd, msg, wParam, lParam);
 }
 
-// The window has ended: so has its binding.
-void CWindow::ForgetWindow(HWND hWnd)
+// The one place where a binding changes its state.
+void CWindow::OnBindingEvent(HWND hWnd, BindingEvent event)
 {
     CBinding* pBinding = FindBinding(hWnd);
     if (!pBinding) return;
-    if (CWindow* pObject = pBinding->pObject) {
-        pObject->m_hWnd = nullptr;
-        pObject->m_pfnSuper = nullptr;
+    const bool alive = ::IsWindow(hWnd) != FALSE;
+    const bool oursOnTop = alive && WindowProcOf(hWnd) == StaticWindowProc;
+    BindingState next = pBinding->state;
+    switch (event) {
+    case BindingEvent::kObjectLetGo:
+        next = alive && !oursOnTop ? BindingState::kPassingOn : BindingState::kGone;
+        break;
+    case BindingEvent::kMessage:
+        // The layers above have gone: ours leaves the chain as well.
+        if (oursOnTop) next = BindingState::kGone;
+        break;
+    case BindingEvent::kDestroyed:
+        // A layer below ours that restored the procedure it saved has cut
+        // ours out: ours goes back on top, so that the window's last
+        // message still reaches it and ends the binding. The probe ran
+        // through other modules' code: the entry is looked up again.
+        if (!oursOnTop && !ChainStillHoldsOurs(hWnd) && (pBinding = FindBinding(hWnd))) {
+            pBinding->pfnSuper = WindowProcOf(hWnd);
+            SetWindowProc(hWnd, StaticWindowProc);
+        }
+        return;
+    case BindingEvent::kEnded:
+        next = BindingState::kGone;
+        break;
     }
-    RemoveBinding(hWnd);
+    if (next == BindingState::kPassingOn) {
+        *pBinding = CBinding{next, nullptr, pBinding->pfnSuper};
+    } else if (next == BindingState::kGone) {
+        if (pBinding->pObject) pBinding->pObject->m_hWnd = nullptr;
+        if (oursOnTop) SetWindowProc(hWnd, pBinding->pfnSuper);
+        EraseBinding(hWnd);
+    }
 }
 
 LRESULT CWindow::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    return ::CallWindowProcW(m_pfnSuper, m_hWnd, msg, wParam, lParam);
+    CBinding* pBinding = FindBinding(m_hWnd);
+    if (!pBinding) return ::DefWindowProcW(m_hWnd, msg, wParam, lParam);
+    return ::CallWindowProcW(pBinding->pfnSuper, m_hWnd, msg, wParam, lParam);
 }
 
 LRESULT CWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)

@@ -5,22 +5,26 @@
 // How the binding lives beside other subclasses (a skinning module puts its
 // own on the dialog and its controls, and its own value in their user data):
 // - Each thread keeps a map from window handle to binding (the object and
-//   the procedure ours passes on to), filled at Attach and emptied when the
-//   window ends (WM_NCDESTROY) or ours leaves the chain. Our procedure finds
-//   its object there whatever layers sit above or below it, and FromHandle
-//   answers from it for reflected notifications. A lookup is a plain map
-//   search: no window property (each a round trip to the window manager
-//   under Wine) and no window field that another module may own; the user
-//   data of a bound window stays free for others.
+//   the procedure ours passes on to). Our procedure finds its object there
+//   whatever layers sit above or below it, and FromHandle answers from it for
+//   reflected notifications. A lookup is a plain map search: no window
+//   property (each a round trip to the window manager under Wine) and no
+//   window field that another module may own; the user data of a bound
+//   window stays free for others.
 // - A window's procedure runs on the thread that made the window, so the
 //   map of that thread is the one that counts: Attach refuses a window of
 //   another thread, and FromHandle answers only for this thread's windows.
-// - Detach while ours is on top restores the procedure it replaced. Under a
-//   later layer it cannot (the layer above calls ours, and cutting ours out
-//   would cut that layer too): ours stays in the chain and passes every
-//   message on unchanged, and takes itself out once the layers above are
-//   gone and a message finds it on top again. Attaching that window again
-//   takes the same place in the chain back instead of adding a second layer.
+// - A binding is bound, passing on or gone (Window.cpp names them, and one
+//   function moves an entry between them). Detach while ours is on top
+//   restores the procedure it replaced. Under a later layer it cannot (the
+//   layer above calls ours, and cutting ours out would cut that layer too):
+//   ours stays in the chain and passes every message on unchanged, and takes
+//   itself out once the layers above are gone and a message finds it on top
+//   again. Attaching that window again takes the same place in the chain
+//   back instead of adding a second layer.
+// - A binding never outlives its window: it ends at WM_NCDESTROY, and a
+//   layer below ours that restores, at WM_DESTROY, the procedure it saved
+//   (cutting ours out) finds ours back on top for that last message.
 #pragma once
 
 #include <windows.h>
@@ -67,6 +71,8 @@ protected:
     virtual LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
     // The processing the window would have had without this object.
     LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Calls pObject's WindowProc; nothing it throws unwinds into the system.
+    static LRESULT Dispatch(CWindow* pObject, UINT msg, WPARAM wParam, LPARAM lParam);
 
     // A parent offers its bound child's WM_NOTIFY and WM_COMMAND to the
     // child first; answering true stops the parent's own handling.
@@ -87,11 +93,11 @@ protected:
     };
 
 private:
+    enum class BindingEvent;
     static LRESULT CALLBACK StaticWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT PassOn(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    static void ForgetWindow(HWND hWnd);
+    static void OnBindingEvent(HWND hWnd, BindingEvent event);
     static LRESULT CALLBACK BindHookProc(int code, WPARAM wParam, LPARAM lParam);
 
     HWND m_hWnd = nullptr;
-    WNDPROC m_pfnSuper = nullptr;
 };

@@ -42,6 +42,9 @@ inline const wchar_t* BuiltInText(UINT id)
         return L"Wava Playlist\n\nProgram version: %1\nResource module version: %2\n\nRuns from: %3";
     case IDS_VERSION_UNKNOWN:
         return L"unknown";
+    case IDS_DRIVE_NOT_ANSWERING:
+        return L"Wava Playlist is already open for the player on drive %1, or is starting for it, but it "
+               L"does not answer. It may be busy: wait a moment, then try again.";
     default:
         return nullptr;
     }

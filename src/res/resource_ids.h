@@ -28,6 +28,7 @@
 #define IDS_CLOSE_UNSAVED        173
 #define IDS_LINES_LEFT_OUT       174
 #define IDS_NO_PLAYLIST_FOLDER   175
+#define IDS_DRIVE_NOT_ANSWERING  176
 
 // Strings reserved by area, so that work on different features never takes
 // the same number: 174-179 save and start-up messages, 180-189 opening a

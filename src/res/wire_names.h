@@ -23,6 +23,9 @@ inline constexpr LRESULT kShareReplyYes = -1;
 // One start at a time per drive: a mutex in the session's own namespace,
 // named by this prefix and the drive's letter in upper case ("..._E").
 inline constexpr wchar_t kStartLockNamePrefix[] = L"Local\\Vantorel_Wava_Playlist_Start_";
+// Held by the instance that serves a drive for its whole life, named the
+// same way ("..._Serving_E").
+inline constexpr wchar_t kServingLockNamePrefix[] = L"Local\\Vantorel_Wava_Playlist_Serving_";
 
 // Broadcast after every save, so the companion rereads the player's playlists.
 inline constexpr wchar_t kContentUpdatedMessageName[] = L"ZKWINMSG_QRSContentUpdated";

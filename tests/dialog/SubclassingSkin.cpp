@@ -5,9 +5,14 @@
 // solid colour when the bitmap is missing). It takes its subclassing off in
 // an order of its own: at a window's end, or at the detach (operation 4),
 // the main window first and the children from the last to the first.
+// From then until the detach it also subclasses every window the thread
+// makes, at its creation (under a layer the program puts on then), and takes
+// that layer off at WM_DESTROY the careless way: by putting back the
+// procedure it saved, which cuts out whatever came above it.
 #include <windows.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,7 +36,50 @@ struct CSkin {
     // In the order the subclassing was put on: the main window first.
     std::vector<std::unique_ptr<CSkinnedWindow>> windows;
     HBITMAP hBackground = nullptr;
+    HHOOK hCreationHook = nullptr;
 };
+
+// The procedures that the layers put on at creation replaced.
+std::map<HWND, WNDPROC> g_creationLayers;
+
+LRESULT CALLBACK CreationLayerProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    std::map<HWND, WNDPROC>::iterator it = g_creationLayers.find(hWnd);
+    if (it == g_creationLayers.end()) return ::DefWindowProcW(hWnd, msg, wParam, lParam);
+    WNDPROC pfnSaved = it->second;
+    if (msg == WM_DESTROY) {
+        ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pfnSaved));
+        g_creationLayers.erase(it);
+    }
+    return ::CallWindowProcW(pfnSaved, hWnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND) {
+        HWND hWnd = reinterpret_cast<HWND>(wParam);
+        g_creationLayers[hWnd] = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CreationLayerProc)));
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void StartCreationLayers(CSkin& skin)
+{
+    if (skin.hCreationHook) return;
+    skin.hCreationHook = ::SetWindowsHookExW(WH_CBT, CreationHook, nullptr, ::GetCurrentThreadId());
+    // A window may outlive the skin with the layer still under another:
+    // the module stays loaded for it.
+    HMODULE hSelf = nullptr;
+    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                         reinterpret_cast<LPCWSTR>(&CreationLayerProc), &hSelf);
+}
+
+void StopCreationLayers(CSkin& skin)
+{
+    if (skin.hCreationHook) ::UnhookWindowsHookEx(skin.hCreationHook);
+    skin.hCreationHook = nullptr;
+}
 
 LONG g_nLiveSubclasses = 0;
 LONG g_nPaintedBackgrounds = 0;
@@ -131,11 +179,13 @@ DWORD AttachWindow(CSkin& skin, HWND hWnd, const DWORD* record)
     if (record && !skin.hBackground) skin.hBackground = LoadBackground(record);
     Subclass(skin, hWnd, true);
     ::EnumChildWindows(hWnd, SubclassChild, reinterpret_cast<LPARAM>(&skin));
+    StartCreationLayers(skin);
     return static_cast<DWORD>(skin.windows.size());
 }
 
 DWORD DetachWindows(CSkin& skin)
 {
+    StopCreationLayers(skin);
     if (skin.windows.empty()) return 0;
     DWORD nDetached = 0;
     auto detach = [&nDetached](CSkinnedWindow& record) {

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 #include <commctrl.h>
+#include <dbt.h>
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -369,6 +370,44 @@ TEST_F(DialogWorkflowTest, RefusalsExplainThemselvesAndChangeNothing)
     EXPECT_EQ("\\ALBUM\\C.WMA\r\n", ReadBytes(existing));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW((kRoot + L"Escape.m3u").c_str()));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(atRoot.c_str()));
+}
+
+// A close request (the companion sends one before it syncs or ejects the
+// player) or the drive's removal while the add-or-replace question is open:
+// the question ends as Cancel at once, an OK that races it writes nothing
+// either, no box follows, and the window closes.
+TEST_F(DialogWorkflowTest, CloseRequestOrRemovalDuringTheQuestionSavesNothing)
+{
+    DEV_BROADCAST_VOLUME removal = {sizeof(DEV_BROADCAST_VOLUME), DBT_DEVTYP_VOLUME, 0, 1u << (kRoot[0] - L'A'), 0};
+    const std::function<void(HWND)> closes[] = {
+        [](HWND hDlg) { ::SendMessageW(hDlg, ::RegisterWindowMessageW(kShareMessageName), kShareCloseRequest, 0); },
+        [&](HWND hDlg) {
+            ::SendMessageW(hDlg, WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, reinterpret_cast<LPARAM>(&removal));
+        },
+    };
+    const std::wstring existing = kPlaylists + L"\\Keep.m3u";
+    WriteBytes(existing, "\\ALBUM\\C.WMA\r\n");
+    for (const auto& close : closes) {
+        CPlaylistDlg dlg;
+        INT_PTR result = Run(dlg, {
+            [](HWND hDlg) { ASSERT_TRUE(SelectFolder(hDlg, L"Album")); },
+            [](HWND hDlg) {
+                Click(hDlg, IDC_ADD_ALL);
+                ::SetDlgItemTextW(hDlg, IDC_PLAYLIST_NAME, L"Keep");
+                Click(hDlg, IDC_SAVE);
+            },
+            [&](HWND hDlg) {
+                HWND ask = ::FindWindowW(L"#32770", L"Playlist Exists");
+                ASSERT_NE(nullptr, ask);
+                close(hDlg);
+                EXPECT_FALSE(::IsWindowVisible(ask)) << "the question is still open";
+                Click(ask, IDOK);
+            },
+        });
+        EXPECT_EQ(IDOK, result);
+        EXPECT_EQ(std::vector<std::wstring>(), m_boxes);
+        EXPECT_EQ("\\ALBUM\\C.WMA\r\n", ReadBytes(existing));
+    }
 }
 
 // However the tree's selection moves, the caption and the source list show

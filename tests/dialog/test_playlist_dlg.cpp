@@ -156,12 +156,22 @@ LANGID InterfaceLanguage()
     if (std::wstring(locale).rfind(L"de", 0) == 0)
         EXPECT_EQ(LANG_GERMAN, PRIMARYLANGID(::GetUserDefaultUILanguage())) << "Wine ignored the locale";
     return PRIMARYLANGID(::GetUserDefaultUILanguage()) == LANG_GERMAN ? kGerman : kEnglish;
+
+// The tip window that the dialog owns.
+HWND OwnedTip(HWND hDlg)
+{
+    HWND hTip = nullptr;
+    while ((hTip = ::FindWindowExW(nullptr, hTip, L"WavaItemTip", nullptr)) && ::GetWindow(hTip, GW_OWNER) != hDlg) {
+    }
+    return hTip;
 }
 
 TEST_F(PlaylistDlgTest, WindowCarriesMarkerIconsAndLimits)
 {
     CPlaylistDlg dlg;
-    INT_PTR result = RunWith(dlg, [](HWND hWnd) {
+    HWND hTip = nullptr;
+    INT_PTR result = RunWith(dlg, [&hTip](HWND hWnd) {
+        hTip = OwnedTip(hWnd);
         EXPECT_EQ(kMainWindowPropertyValue, ::GetPropW(hWnd, kMainWindowProperty));
         HICON big = reinterpret_cast<HICON>(::SendMessageW(hWnd, WM_GETICON, ICON_BIG, 0));
         EXPECT_NE(nullptr, big);
@@ -214,6 +224,10 @@ TEST_F(PlaylistDlgTest, WindowCarriesMarkerIconsAndLimits)
     EXPECT_EQ(IDCANCEL, result);
     EXPECT_FALSE(dlg.ClosedByRequest());
     EXPECT_EQ(0, SkinCount("LiveSubclasses")) << "the skin's layers end with the windows";
+    // The skin put a layer under the tip's binding at its creation and cut
+    // it out at WM_DESTROY: the binding ended with the window all the same.
+    ASSERT_NE(nullptr, hTip);
+    EXPECT_EQ(nullptr, CWindow::FromHandle(hTip));
 }
 
 TEST_F(PlaylistDlgTest, ShareMessageIsAnsweredAndNeverPassedOn)
@@ -479,7 +493,7 @@ TEST_F(PlaylistDlgTest, BuiltInTextsAreTheModulesTexts)
 {
     for (UINT id : {IDS_INVALID_NAME, IDS_ENTRIES_LEFT_OUT, IDS_CLOSE_UNSAVED, IDS_LINES_LEFT_OUT,
                     IDS_NO_PLAYLIST_FOLDER, IDS_ABOUT_MENU, IDS_ABOUT_CAPTION, IDS_ABOUT_TEXT,
-                    IDS_VERSION_UNKNOWN})
+                    IDS_VERSION_UNKNOWN, IDS_DRIVE_NOT_ANSWERING})
         EXPECT_EQ(BuiltInText(id), ModuleString(s_hResources, id, kEnglish)) << id;
 }
 

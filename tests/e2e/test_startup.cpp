@@ -69,6 +69,18 @@ protected:
         return hWnd;
     }
 
+    // A start that can neither serve its drive nor reach the instance that
+    // does: no window, but a box that names the drive, until answered.
+    void ExpectRefusedNamingTheDrive(CProcess& p, const std::wstring& drive)
+    {
+        HWND box = WaitForMessageBox(p.Id(), kStartTimeoutMs);
+        ASSERT_NE(nullptr, box);
+        EXPECT_NE(std::wstring::npos, MessageBoxText(box).find(L"drive " + drive)) << testing::PrintToString(MessageBoxText(box));
+        EXPECT_EQ(nullptr, ToolWindowOfProcess(p.Id()));
+        PressButton(box, IDOK);
+        EXPECT_TRUE(p.WaitForExit(kStartTimeoutMs));
+    }
+
     // A start that must end by itself without ever showing a window.
     void ExpectEndsWithoutWindow(CProcess& p)
     {
@@ -313,6 +325,24 @@ TEST_F(StartupTest, HungInstanceStopsNeitherAStartNorACloseRequest)
     ASSERT_TRUE(WaitUntil([&] { return ToolWindowOfProcess(claiming.Id()) != nullptr; }, kStartTimeoutMs));
     ExpectEndsWithoutWindow(Start(Args(kDeviceRoot)));
     claiming.Kill();
+
+    // One that serves the drive and does not answer, as a busy instance:
+    // its drive gets no second window, another drive gets its own, and once
+    // it is gone its drive is free again.
+    CProcess& busy = Start(L"hung-window 120 serves E", CompanionPath());
+    ASSERT_TRUE(WaitUntil([&] { return ToolWindowOfProcess(busy.Id()) != nullptr; }, kStartTimeoutMs));
+    ExpectRefusedNamingTheDrive(Start(Args(kDeviceFolder)), L"E:");
+    ASSERT_NE(nullptr, StartInstance(Args(kOtherDrive)));
+    busy.Kill();
+    ASSERT_NE(nullptr, StartInstance(Args(kDeviceFolder)));
+
+    // A start stopped while it holds the drive's start lock: a later start
+    // can neither decide nor reach an owner, and says so.
+    const std::wstring lockName = std::wstring(kStartLockNamePrefix) + L"L";
+    HANDLE startLock = ::CreateMutexW(nullptr, TRUE, lockName.c_str());
+    ExpectRefusedNamingTheDrive(Start(Args(L"L:\\")), L"L:");
+    ::ReleaseMutex(startLock);
+    ::CloseHandle(startLock);
 }
 
 TEST_F(StartupTest, CloseRequestClosesEveryInstanceAndShowsNothing)

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <memory>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -94,6 +95,8 @@ public:
     CForeignLayer(const CForeignLayer&) = delete;
     CForeignLayer& operator=(const CForeignLayer&) = delete;
 
+    // A careless module's end: it restores what it saved, cutting out
+    // whatever came above it.
     void Remove()
     {
         if (!m_hWnd || !::IsWindow(m_hWnd)) return;
@@ -102,13 +105,16 @@ public:
         m_hWnd = nullptr;
     }
     int messages = 0;
+    bool removeAtDestroy = false;
 
 private:
     static LRESULT CALLBACK Proc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
     {
         CForeignLayer* self = reinterpret_cast<CForeignLayer*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
         ++self->messages;
-        return ::CallWindowProcW(self->m_pfnPrevious, hWnd, msg, wParam, lParam);
+        WNDPROC pfnPrevious = self->m_pfnPrevious;
+        if (msg == WM_DESTROY && self->removeAtDestroy) self->Remove();
+        return ::CallWindowProcW(pfnPrevious, hWnd, msg, wParam, lParam);
     }
 
     HWND m_hWnd;
@@ -320,6 +326,25 @@ TEST(Window, DetachUnderALaterLayerLeavesTheControlWorking)
     ::DestroyWindow(hEdit);
 }
 
+// A layer put on before ours (a skinning module's, at creation) that takes
+// itself out at WM_DESTROY cuts ours out too, with any layer above ours: the
+// binding still ends with the window, and no entry is left for its handle.
+TEST(Window, BindingEndsWithItsWindowWhenALowerLayerCutsItOut)
+{
+    for (bool layerAbove : {false, true}) {
+        HWND hWnd = CreateUnbound(L"STATIC");
+        CForeignLayer below(hWnd);
+        below.removeAtDestroy = true;
+        CRecordingWindow w;
+        ASSERT_TRUE(w.Attach(hWnd));
+        std::unique_ptr<CCommonLayer> above(layerAbove ? new CCommonLayer(hWnd, 1) : nullptr);
+        ::DestroyWindow(hWnd);
+        EXPECT_EQ(nullptr, w.Hwnd()) << layerAbove;
+        EXPECT_EQ(nullptr, CWindow::FromHandle(hWnd)) << layerAbove;
+        EXPECT_EQ(static_cast<UINT>(WM_NCDESTROY), w.messages.back()) << layerAbove;
+    }
+}
+
 // A window's procedure runs on the thread that made it, so the binding is
 // that thread's: other threads neither find nor bind it.
 TEST(Window, BindingBelongsToTheWindowsThread)
@@ -386,7 +411,7 @@ TEST(Window, ParentOffersChildNotificationsToTheChildFirst)
 
 class CTestDialog : public CModalDialog {
 public:
-    CTestDialog() : CModalDialog(500, nullptr) {}
+    explicit CTestDialog(HWND hParent = nullptr) : CModalDialog(500, hParent) {}
     std::vector<std::string> calls;
     UINT closeWith = IDCANCEL;
 
@@ -435,6 +460,53 @@ TEST(ModalDialog, RunsFromCreationToEnd)
     CTestDialog cancel;
     EXPECT_EQ(IDCANCEL, cancel.DoModal());
     EXPECT_EQ((std::vector<std::string>{"create", "bind", "init", "cancel"}), cancel.calls);
+}
+
+// An owner that, as its dialog disables it before creating the window, takes
+// the creation hook away (as a system that refuses hooks leaves it) or binds
+// the dialog to another object.
+class CHookThief : public CWindow {
+public:
+    CWindow* pBindInstead = nullptr;
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override
+    {
+        if (msg == WM_ENABLE) m_steal.reset(wParam ? nullptr : new CBindNextWindow(pBindInstead));
+        return CWindow::WindowProc(msg, wParam, lParam);
+    }
+
+private:
+    std::unique_ptr<CBindNextWindow> m_steal;
+};
+
+// Ends a test dialog that nothing answers, so that a fault fails the test
+// instead of hanging it.
+void CALLBACK EndUnansweredDialog(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (HWND hDlg = ::FindWindowW(L"#32770", L"Framework test")) ::EndDialog(hDlg, 99);
+}
+
+TEST(ModalDialog, BindsAtItsInitialisationWhenTheHookCouldNot)
+{
+    CHookThief owner;
+    ASSERT_TRUE(CreatePlain(owner));
+    UINT_PTR rescue = ::SetTimer(nullptr, 0, 3000, EndUnansweredDialog);
+    CTestDialog late(owner.Hwnd());
+    late.closeWith = IDOK;
+    EXPECT_EQ(IDOK, late.DoModal());
+    EXPECT_EQ((std::vector<std::string>{"bind", "init", "ok"}), late.calls) << "only creation is missed";
+    EXPECT_EQ(nullptr, late.Hwnd());
+
+    // Neither way binds it: the dialog ends at once.
+    CRecordingWindow other;
+    owner.pBindInstead = &other;
+    CTestDialog unbound(owner.Hwnd());
+    EXPECT_EQ(-1, unbound.DoModal());
+    EXPECT_TRUE(unbound.calls.empty());
+    EXPECT_EQ(nullptr, other.Hwnd()) << "the window is gone";
+    ::KillTimer(nullptr, rescue);
+    ::DestroyWindow(owner.Hwnd());
 }
 
 TEST(ModalDialog, MissingTemplateFailsWithoutBinding)

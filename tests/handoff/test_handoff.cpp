@@ -1,5 +1,5 @@
 #include "handoff/HandOff.h"
-#include "handoff/StartLock.h"
+#include "handoff/DriveLock.h"
 
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -135,22 +135,39 @@ TEST(StartLock, WaitsForTheDriveOnlyAndTakesOverAnAbandonedLock)
     });
     ::WaitForSingleObject(held, INFINITE);
 
-    CStartLock lock;
-    EXPECT_EQ(CStartLock::kBusy, lock.Acquire(L"E:\\", 100));
+    CDriveLock lock(kStartLockNamePrefix);
+    EXPECT_EQ(CDriveLock::kBusy, lock.Acquire(L"E:\\", 100));
     EXPECT_FALSE(lock.IsHeld());
-    EXPECT_EQ(CStartLock::kAcquired, lock.Acquire(L"F:\\", 100)) << "another drive";
+    EXPECT_EQ(CDriveLock::kAcquired, lock.Acquire(L"F:\\", 100)) << "another drive";
     ::SetEvent(die);
     other.join();
-    EXPECT_EQ(CStartLock::kAcquired, lock.Acquire(L"E:\\", 1000));
+    EXPECT_EQ(CDriveLock::kAcquired, lock.Acquire(L"E:\\", 1000));
     EXPECT_TRUE(lock.IsHeld());
     lock.Release();
     std::thread([] {
-        CStartLock again;
-        EXPECT_EQ(CStartLock::kAcquired, again.Acquire(L"E:\\", 0)) << "released for good";
+        CDriveLock again(kStartLockNamePrefix);
+        EXPECT_EQ(CDriveLock::kAcquired, again.Acquire(L"E:\\", 0)) << "released for good";
     }).join();
     ::CloseHandle(mutex);
     ::CloseHandle(held);
     ::CloseHandle(die);
+}
+
+// A lock made by an instance with higher rights, which this one may not
+// open, takes the drive all the same.
+TEST(DriveLock, ALockThatMayNotBeOpenedIsTaken)
+{
+    SECURITY_DESCRIPTOR sd;
+    ::InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
+    ACL noAccess;
+    ::InitializeAcl(&noAccess, sizeof(noAccess), ACL_REVISION);
+    ::SetSecurityDescriptorDacl(&sd, TRUE, &noAccess, FALSE);
+    SECURITY_ATTRIBUTES sa = {sizeof(sa), &sd, FALSE};
+    HANDLE mutex = ::CreateMutexW(&sa, FALSE, (std::wstring(kServingLockNamePrefix) + L"G").c_str());
+    ASSERT_NE(nullptr, mutex);
+    CDriveLock lock(kServingLockNamePrefix);
+    EXPECT_EQ(CDriveLock::kBusy, lock.Acquire(L"G:\\", 0));
+    ::CloseHandle(mutex);
 }
 
 }  // namespace
