@@ -153,9 +153,11 @@ LANGID InterfaceLanguage()
 {
     wchar_t locale[8] = {};
     ::GetEnvironmentVariableW(L"LC_ALL", locale, 8);
-    if (std::wstring(locale).rfind(L"de", 0) == 0)
+    if (std::wstring(locale).rfind(L"de", 0) == 0) {
         EXPECT_EQ(LANG_GERMAN, PRIMARYLANGID(::GetUserDefaultUILanguage())) << "Wine ignored the locale";
+    }
     return PRIMARYLANGID(::GetUserDefaultUILanguage()) == LANG_GERMAN ? kGerman : kEnglish;
+}
 
 // The tip window that the dialog owns.
 HWND OwnedTip(HWND hDlg)
