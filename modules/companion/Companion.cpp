@@ -16,7 +16,14 @@
 //                                                    print where a drag from
 //                                                    it into the playlist
 //                                                    starts and ends
+//   WavaCompanion show-template                      only show the tool's main
+//                                                    dialog from its resource
+//                                                    module, marked like the
+//                                                    tool's window, until it
+//                                                    is closed: the least any
+//                                                    start of the tool costs
 #include "TestKit.h"
+#include "res/resource_ids.h"
 
 #include <commctrl.h>
 
@@ -37,7 +44,8 @@ int Usage()
                   L"       WavaCompanion windows\n"
                   L"       WavaCompanion hung-window <seconds> [claims]\n"
                   L"       WavaCompanion demo-fill\n"
-                  L"       WavaCompanion demo-drag-points\n");
+                  L"       WavaCompanion demo-drag-points\n"
+                  L"       WavaCompanion show-template\n");
     return 2;
 }
 
@@ -264,6 +272,50 @@ int DemoDragPoints()
     return 0;
 }
 
+INT_PTR CALLBACK TemplateProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM)
+{
+    if (msg == WM_INITDIALOG) {
+        ::SetPropW(hDlg, kMainWindowProperty, kMainWindowPropertyValue);
+        return TRUE;
+    }
+    if (msg == WM_COMMAND && (LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == IDC_CLOSE)) {
+        ::RemovePropW(hDlg, kMainWindowProperty);
+        ::EndDialog(hDlg, 0);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+// The tool's main dialog as the tool shows it: from the resource module
+// beside the tool, with the common controls that the tool's manifest asks
+// for.
+int ShowTemplate()
+{
+    ACTCTXW context = {};
+    context.cbSize = sizeof(context);
+    const std::wstring tool = ToolPath();
+    context.lpSource = tool.c_str();
+    context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    context.lpResourceName = CREATEPROCESS_MANIFEST_RESOURCE_ID;
+    HANDLE hContext = ::CreateActCtxW(&context);
+    ULONG_PTR cookie = 0;
+    if (hContext != INVALID_HANDLE_VALUE) ::ActivateActCtx(hContext, &cookie);
+    HMODULE hResources = ::LoadLibraryW((ThisProgramFolder() + L"\\..\\bin\\ZKWAPlRs.crl").c_str());
+    if (!hResources) {
+        std::fwprintf(stderr, L"no resource module beside the tool\n");
+        return 1;
+    }
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    ::DialogBoxParamW(hResources, MAKEINTRESOURCEW(IDD_PLAYLIST_MAIN), nullptr, TemplateProc, 0);
+    ::FreeLibrary(hResources);
+    if (hContext != INVALID_HANDLE_VALUE) {
+        ::DeactivateActCtx(0, cookie);
+        ::ReleaseActCtx(hContext);
+    }
+    return 0;
+}
+
 int ListWindows()
 {
     for (HWND hWnd : FindToolWindows()) {
@@ -288,5 +340,6 @@ int wmain(int argc, wchar_t** argv)
         return HungWindow(std::wcstoul(argv[2], nullptr, 10), argc == 4);
     if (command == L"demo-fill") return DemoFill();
     if (command == L"demo-drag-points") return DemoDragPoints();
+    if (command == L"show-template") return ShowTemplate();
     return Usage();
 }
