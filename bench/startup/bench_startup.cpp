@@ -69,6 +69,22 @@ void ClearDrive()
     for (const std::wstring& name : FolderNames()) RemoveTree(kDrive + name);
 }
 
+BOOL CALLBACK TakeShownMarkedWindow(HWND hWnd, LPARAM found)
+{
+    if (!::GetPropW(hWnd, kMainWindowProperty) || !::IsWindowVisible(hWnd)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = hWnd;
+    return FALSE;
+}
+
+// Asks about one thread's windows only: a walk over every window of the
+// desktop at each look would load the system that the measured start uses.
+HWND ShownMarkedWindow(DWORD threadId)
+{
+    HWND hWnd = nullptr;
+    ::EnumThreadWindows(threadId, TakeShownMarkedWindow, reinterpret_cast<LPARAM>(&hWnd));
+    return hWnd;
+}
+
 // Milliseconds from the start of the process to its marked window shown;
 // negative when it never showed. The window is closed again as a user
 // closes it, and the process waited for.
@@ -80,8 +96,8 @@ double TimeToWindow(const std::wstring& program, const std::wstring& arguments)
     double shownAfter = -1;
     HWND hWnd = nullptr;
     while (NowMs() - start < kShowTimeoutMs && process.IsRunning()) {
-        hWnd = ToolWindowOfProcess(process.Id());
-        if (hWnd && ::IsWindowVisible(hWnd)) {
+        hWnd = ShownMarkedWindow(process.MainThreadId());
+        if (hWnd) {
             shownAfter = NowMs() - start;
             break;
         }
