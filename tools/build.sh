@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Configures and builds the Windows program, its modules, tests and
-# benchmarks into WAVA_BUILD_DIR (default: build/).
+# benchmarks into WAVA_BUILD_DIR (default: build/), and the download package
+# WavaPlaylist-<version>-win32.zip there.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${WAVA_BUILD_DIR:-$root/build}"
@@ -14,3 +15,4 @@ fi
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
       -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
 cmake --build "$build" -j "$(nproc)"
+cmake --build "$build" --target package >/dev/null

@@ -2,7 +2,8 @@
 // plays the other programs the tool talks to (a wait dialog that blocks its
 // start, and a receiver of its content-updated broadcast).
 //
-//   WavaCompanion start [--wait] <tool arguments>   start the tool
+//   WavaCompanion start [--wait] [--program <path>] <tool arguments>
+//                                                    start the tool
 //   WavaCompanion wait-dialog <seconds>              show a wait dialog
 //   WavaCompanion listen <seconds> <log file>        log content updates
 //   WavaCompanion windows                            list running tools
@@ -20,9 +21,17 @@
 //                                                    print where a drag from
 //                                                    it into the playlist
 //                                                    starts and ends
+//   WavaCompanion show-template                      only show the tool's main
+//                                                    dialog from its resource
+//                                                    module, marked like the
+//                                                    tool's window, until it
+//                                                    is closed: the least any
+//                                                    start of the tool costs
 #include "TestKit.h"
+#include "res/resource_ids.h"
 
 #include <commctrl.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -35,13 +44,14 @@ namespace {
 int Usage()
 {
     std::fwprintf(stderr,
-                  L"usage: WavaCompanion start [--wait] <arguments>\n"
+                  L"usage: WavaCompanion start [--wait] [--program <path>] <arguments>\n"
                   L"       WavaCompanion wait-dialog <seconds>\n"
                   L"       WavaCompanion listen <seconds> <log file>\n"
                   L"       WavaCompanion windows\n"
                   L"       WavaCompanion hung-window <seconds> [claims | serves <letter>]\n"
                   L"       WavaCompanion demo-fill\n"
-                  L"       WavaCompanion demo-drag-points\n");
+                  L"       WavaCompanion demo-drag-points\n"
+                  L"       WavaCompanion show-template\n");
     return 2;
 }
 
@@ -73,31 +83,74 @@ HWND CreateTopLevel(const wchar_t* title, WNDPROC proc, DWORD style)
                              wc.hInstance, nullptr);
 }
 
+// The full folder of a file, without its trailing backslash.
+std::wstring FolderOf(const std::wstring& path)
+{
+    wchar_t full[MAX_PATH] = {};
+    ::GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
+    std::wstring folder = full;
+    size_t slash = folder.find_last_of(L'\\');
+    return slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash);
+}
+
+// The file names of the modules that a process has loaded from a folder.
+std::vector<std::wstring> ModulesFromFolder(DWORD processId, const std::wstring& folder)
+{
+    std::vector<std::wstring> names;
+    HANDLE hSnapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+    if (hSnapshot == INVALID_HANDLE_VALUE) return names;
+    MODULEENTRY32W module = {};
+    module.dwSize = sizeof(module);
+    for (BOOL more = ::Module32FirstW(hSnapshot, &module); more; more = ::Module32NextW(hSnapshot, &module)) {
+        if (_wcsicmp(FolderOf(module.szExePath).c_str(), folder.c_str()) == 0) names.push_back(module.szModule);
+    }
+    ::CloseHandle(hSnapshot);
+    return names;
+}
+
+// start [--wait] [--program <path>] <tool arguments>: the tool of the build
+// unless --program names another copy. --wait waits for its window to show
+// and names the modules it loaded from its own folder; a tool that shows no
+// window is ended.
 int Start(int argc, wchar_t** argv)
 {
     int first = 2;
-    bool wait = argc > 2 && std::wcscmp(argv[2], L"--wait") == 0;
-    if (wait) ++first;
+    bool wait = false;
+    std::wstring program = ToolPath();
+    for (;; ++first) {
+        if (first < argc && std::wcscmp(argv[first], L"--wait") == 0) {
+            wait = true;
+        } else if (first + 1 < argc && std::wcscmp(argv[first], L"--program") == 0) {
+            program = argv[++first];
+        } else {
+            break;
+        }
+    }
     std::wstring arguments;
     for (int i = first; i < argc; ++i) {
         if (!arguments.empty()) arguments += L' ';
         arguments += Quote(argv[i]);
     }
     CProcess tool;
-    if (!tool.Start(ToolPath(), arguments)) {
-        std::fwprintf(stderr, L"cannot start %ls (error %lu)\n", ToolPath().c_str(), ::GetLastError());
+    if (!tool.Start(program, arguments)) {
+        std::fwprintf(stderr, L"cannot start %ls (error %lu)\n", program.c_str(), ::GetLastError());
         return 1;
     }
     std::wprintf(L"started process %lu\n", tool.Id());
     if (wait) {
         HWND hWnd = nullptr;
-        WaitUntil([&] { return (hWnd = ToolWindowOfProcess(tool.Id())) != nullptr || !tool.IsRunning(); },
-                  30000);
-        if (!hWnd) {
+        WaitUntil([&] {
+            hWnd = ToolWindowOfProcess(tool.Id());
+            return (hWnd && ::IsWindowVisible(hWnd)) || !tool.IsRunning();
+        }, 30000);
+        if (!hWnd || !::IsWindowVisible(hWnd)) {
             std::fwprintf(stderr, L"no window appeared\n");
+            tool.Kill();
             return 1;
         }
         std::wprintf(L"window %p\n", static_cast<void*>(hWnd));
+        for (const std::wstring& name : ModulesFromFolder(tool.Id(), FolderOf(program)))
+            std::wprintf(L"module %ls\n", name.c_str());
     }
     std::fflush(stdout);
     return 0;
@@ -276,6 +329,50 @@ int DemoDragPoints()
     return 0;
 }
 
+INT_PTR CALLBACK TemplateProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM)
+{
+    if (msg == WM_INITDIALOG) {
+        ::SetPropW(hDlg, kMainWindowProperty, kMainWindowPropertyValue);
+        return TRUE;
+    }
+    if (msg == WM_COMMAND && (LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == IDC_CLOSE)) {
+        ::RemovePropW(hDlg, kMainWindowProperty);
+        ::EndDialog(hDlg, 0);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+// The tool's main dialog as the tool shows it: from the resource module
+// beside the tool, with the common controls that the tool's manifest asks
+// for.
+int ShowTemplate()
+{
+    ACTCTXW context = {};
+    context.cbSize = sizeof(context);
+    const std::wstring tool = ToolPath();
+    context.lpSource = tool.c_str();
+    context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    context.lpResourceName = CREATEPROCESS_MANIFEST_RESOURCE_ID;
+    HANDLE hContext = ::CreateActCtxW(&context);
+    ULONG_PTR cookie = 0;
+    if (hContext != INVALID_HANDLE_VALUE) ::ActivateActCtx(hContext, &cookie);
+    HMODULE hResources = ::LoadLibraryW((ThisProgramFolder() + L"\\..\\bin\\ZKWAPlRs.crl").c_str());
+    if (!hResources) {
+        std::fwprintf(stderr, L"no resource module beside the tool\n");
+        return 1;
+    }
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    ::DialogBoxParamW(hResources, MAKEINTRESOURCEW(IDD_PLAYLIST_MAIN), nullptr, TemplateProc, 0);
+    ::FreeLibrary(hResources);
+    if (hContext != INVALID_HANDLE_VALUE) {
+        ::DeactivateActCtx(0, cookie);
+        ::ReleaseActCtx(hContext);
+    }
+    return 0;
+}
+
 int ListWindows()
 {
     for (HWND hWnd : FindToolWindows()) {
@@ -302,5 +399,6 @@ int wmain(int argc, wchar_t** argv)
         return HungWindow(std::wcstoul(argv[2], nullptr, 10), false, argv[4]);
     if (command == L"demo-fill") return DemoFill();
     if (command == L"demo-drag-points") return DemoDragPoints();
+    if (command == L"show-template") return ShowTemplate();
     return Usage();
 }

@@ -30,6 +30,7 @@ public:
     bool IsRunning() const;
     void Kill();
     DWORD Id() const { return m_pi.dwProcessId; }
+    DWORD MainThreadId() const { return m_pi.dwThreadId; }
 
 private:
     PROCESS_INFORMATION m_pi = {};

@@ -108,7 +108,9 @@ void CLoadingTreeCtrl::PrepareExpand(HTREEITEM hItem)
     }
     m_hExpandingItem = hItem;
     // Pending painting first, so that the snapshot shows a finished tree.
-    ::UpdateWindow(Hwnd());
+    // A tree not shown yet (the first fill, before the window appears) has
+    // nothing to paint and nothing to keep.
+    if (::IsWindowVisible(Hwnd())) ::UpdateWindow(Hwnd());
     SetRedraw(FALSE);
 
     TVINSERTSTRUCTW insert = {};
@@ -134,7 +136,7 @@ void CLoadingTreeCtrl::FinishExpand(HTREEITEM hItem)
     });
     StartLoadingThread();
     SetRedraw(FALSE);
-    SaveBackground();
+    if (::IsWindowVisible(Hwnd())) SaveBackground();
     // A null handle would delete every item of the tree.
     if (m_hPlaceholder) DeleteItem(m_hPlaceholder);
     m_hPlaceholder = nullptr;
