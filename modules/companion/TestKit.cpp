@@ -176,13 +176,15 @@ std::vector<HWND> FindDialogBoxes(DWORD processId)
     return boxes;
 }
 
+// A box counts once its message is there: a loaded machine may show us the
+// box's window before the box has set its text.
 HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs)
 {
     HWND box = nullptr;
     WaitUntil([&] {
         std::vector<HWND> boxes = FindDialogBoxes(processId);
         box = boxes.empty() ? nullptr : boxes.front();
-        return box != nullptr;
+        return box != nullptr && !MessageBoxText(box).empty();
     }, timeoutMs);
     return box;
 }
