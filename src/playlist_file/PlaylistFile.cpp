@@ -215,6 +215,10 @@ public:
             FeedNarrow(p, n);
     }
 
+    // Lines that could have been entries but name no file that may be read:
+    // binary, too long, network or device paths.
+    int Unreadable() const { return m_nUnreadable; }
+
     void Finish() {
         if (m_encoding == Encoding::kUnknown) TakeMark(true);
         if (m_narrow.n > 0 || m_narrow.bTooLong) EndLine(m_narrow, false);
@@ -274,7 +278,9 @@ private:
 
     template <typename Char>
     void EndLine(CLineBuffer<Char>& line, bool bNewline) {
-        if (!line.bTooLong) {
+        if (line.bTooLong) {
+            if (line.sz[0] != '#') ++m_nUnreadable;
+        } else {
             // A CR before the line end belongs to the line end, as in text mode.
             if (line.n > 0 && line.sz[line.n - 1] == '\r') --line.n;
             size_t nText = 0;
@@ -291,13 +297,20 @@ private:
         wchar_t szWide[kPlaylistLineBuffer];
         const int nWide = ::MultiByteToWideChar(nCodePage, nFlags, pText, static_cast<int>(nText), szWide,
                                                 kPlaylistLineBuffer - 1);
-        if (nWide > 0) TakeText(szWide, static_cast<size_t>(nWide));
+        if (nWide > 0)
+            TakeText(szWide, static_cast<size_t>(nWide));
+        else
+            ++m_nUnreadable;
     }
 
     void TakeText(const wchar_t* pText, size_t nText) {
         const std::wstring strText(pText, nText);
         if (strText[0] == L'#') return;
-        if (std::any_of(strText.begin(), strText.end(), IsControlCharacter)) return;
+        if (!TakeEntry(strText)) ++m_nUnreadable;
+    }
+
+    bool TakeEntry(const std::wstring& strText) {
+        if (std::any_of(strText.begin(), strText.end(), IsControlCharacter)) return false;
 
         std::wstring strEntry;
         if (strText[1] == L':') {
@@ -305,13 +318,15 @@ private:
         } else {
             // Two separators start a network or device path, which no
             // joining may turn into a file of the player.
-            if (!m_bHasBase || (IsSeparator(strText[0]) && IsSeparator(strText[1]))) return;
+            if (!m_bHasBase || (IsSeparator(strText[0]) && IsSeparator(strText[1]))) return false;
             wchar_t szEntry[MAX_PATH];
             std::wcscpy(szEntry, strText[0] == L'\\' ? m_szRoot : m_szFolder);
-            if (!::PathAppendW(szEntry, strText.c_str())) return;
+            if (!::PathAppendW(szEntry, strText.c_str())) return false;
             strEntry = szEntry;
         }
-        if (IsLocalDrivePath(strEntry)) m_arrEntries.push_back(std::move(strEntry));
+        if (!IsLocalDrivePath(strEntry)) return false;
+        m_arrEntries.push_back(std::move(strEntry));
+        return true;
     }
 
     std::vector<std::wstring>& m_arrEntries;
@@ -326,6 +341,7 @@ private:
     bool m_bEnded = false;
     CLineBuffer<char> m_narrow;
     CLineBuffer<wchar_t> m_wide;
+    int m_nUnreadable = 0;
 };
 
 }
@@ -394,8 +410,9 @@ void RemoveLeftoverTemporaryFiles(const wchar_t* pszFolder)
     } while (::FindNextFileW(find.Get(), &data));
 }
 
-int ReadPlaylistFile(const wchar_t* pszPath, std::vector<std::wstring>& arrEntries)
+int ReadPlaylistFile(const wchar_t* pszPath, std::vector<std::wstring>& arrEntries, int* pnUnreadable)
 {
+    if (pnUnreadable) *pnUnreadable = 0;
     if (!pszPath || !*pszPath) return kPlaylistFileNoPath;
 
     CKernelHandle file(ValidOrNull(::CreateFileW(pszPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -417,5 +434,6 @@ int ReadPlaylistFile(const wchar_t* pszPath, std::vector<std::wstring>& arrEntri
 
     arrEntries.reserve(arrEntries.size() + arrRead.size());
     for (std::wstring& strEntry : arrRead) arrEntries.push_back(std::move(strEntry));
+    if (pnUnreadable) *pnUnreadable = parser.Unreadable();
     return kPlaylistFileDone;
 }

@@ -50,8 +50,10 @@ void RemoveLeftoverTemporaryFiles(const wchar_t* pszFolder);
 // lines are taken as they are, "\..." lines relative to the playlist's root,
 // other lines relative to its folder; a line that would not give a path on
 // a local drive (a network or device path, a device name) is skipped too.
-// On failure arrEntries is left as it was.
-int ReadPlaylistFile(const wchar_t* pszPath, std::vector<std::wstring>& arrEntries);
+// On failure arrEntries is left as it was. *pnUnreadable, when given,
+// receives the number of skipped lines that were neither comments nor too
+// short to be entries.
+int ReadPlaylistFile(const wchar_t* pszPath, std::vector<std::wstring>& arrEntries, int* pnUnreadable = nullptr);
 
 // Converts pszText (to its terminator) into pszBuffer of cbBuffer bytes in
 // the given code page. False, with an empty buffer, when the text does not
