@@ -139,8 +139,9 @@ void CPlaylistDlg::OnCancel()
 
 bool CPlaylistDlg::HasUnsavedPlaylist() const
 {
-    const std::vector<std::wstring>& paths = m_listPlaylist.Paths();
-    return !paths.empty() && paths != m_arrSavedPaths;
+    // Both are empty until something is added or opened, and the saved
+    // state is emptied with the playlist when a new one is started.
+    return m_listPlaylist.Paths() != m_arrSavedPaths;
 }
 
 bool CPlaylistDlg::OnCommand(int id, UINT code, HWND hControl)
@@ -155,6 +156,9 @@ bool CPlaylistDlg::OnCommand(int id, UINT code, HWND hControl)
     case IDC_REMOVE_ALL: OnRemoveAll(); return true;
     case IDC_MOVE_UP: OnMove(true); return true;
     case IDC_MOVE_DOWN: OnMove(false); return true;
+    case IDC_OPEN:
+    case IDM_OPEN: OnOpen(); return true;
+    case IDM_REMOVE_MISSING: OnRemoveMissing(); return true;
     default: return CModalDialog::OnCommand(id, code, hControl);
     }
 }

@@ -58,7 +58,7 @@ private:
     void OnRemoveAll();
     void OnMove(bool up);
     void UpdateButtons();
-    // The playlist holds entries that differ from what was last saved.
+    // The playlist differs from what was last saved or opened.
     bool HasUnsavedPlaylist() const;
 
     // Size and DPI (DialogSizing.cpp).
@@ -74,6 +74,11 @@ private:
     SaveOutcome SavePlaylist(const std::wstring& name);
     LRESULT OnSetCursor(UINT msg, WPARAM wParam, LPARAM lParam);
 
+    // Opening a playlist of the player (OpenPlaylist.cpp).
+    void OnOpen();
+    void ReportOpened(int missing, int unreadable);
+    void OnRemoveMissing();
+
     CFolderTreeCtrl m_treeFolders;
     CSourceListCtrl m_listSource;
     CPlaylistListCtrl m_listPlaylist;
@@ -81,6 +86,9 @@ private:
     // The playlist as it was last saved; closing asks while the playlist
     // differs from it.
     std::vector<std::wstring> m_arrSavedPaths;
+    // The playlist file that was opened, as long as the playlist comes from
+    // it; empty for a playlist made from nothing.
+    std::wstring m_strOpenedPath;
     HICON m_hIcon = nullptr;
     UINT m_nShareMsg = 0;
     bool m_bClosedByRequest = false;

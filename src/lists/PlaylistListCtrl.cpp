@@ -162,6 +162,32 @@ int CPlaylistListCtrl::MoveSelectedEntries(BOOL up)
     return count;
 }
 
+void CPlaylistListCtrl::ReplaceEntries(const std::vector<std::wstring>& arr, const std::vector<size_t>& missing)
+{
+    CBatch batch(*this);
+    DeselectAll();
+    m_arrPaths = arr;
+    std::vector<std::wstring> missingPaths;
+    for (size_t index : missing) missingPaths.push_back(arr[index]);
+    m_missing.Set(missingPaths);
+    UpdateItemCount();
+    if (!m_arrPaths.empty()) batch.ScrollTo(0, FALSE);
+    m_bChangedInBatch = true;
+}
+
+BOOL CPlaylistListCtrl::RemoveMissingEntries()
+{
+    const CIndexArray missing = m_missing.IndicesIn(m_arrPaths);
+    if (missing.empty()) return FALSE;
+    CBatch batch(*this);
+    // The user picked none of them, so nothing is selected afterwards.
+    DeselectAll();
+    RemovePaths(m_arrPaths, missing);
+    UpdateItemCount();
+    m_bChangedInBatch = true;
+    return TRUE;
+}
+
 LRESULT CPlaylistListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
@@ -205,7 +231,11 @@ LRESULT CPlaylistListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 
 bool CPlaylistListCtrl::OnReflectedNotify(NMHDR* header, LRESULT& result)
 {
-    if (AnswerDisplayRequest(header, m_arrPaths, result)) return true;
+    if (AnswerDisplayRequest(header, m_arrPaths, result)) {
+        m_missing.MarkDisplayText(header, m_arrPaths);
+        return true;
+    }
+    if (m_missing.OnCustomDraw(header, m_arrPaths, result)) return true;
     if (header->code == LVN_BEGINDRAG) {
         BeginInternalDrag();
         result = 0;

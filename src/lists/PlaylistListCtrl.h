@@ -7,6 +7,7 @@
 #include "framework/Raii.h"
 #include "lists/ListCommon.h"
 #include "lists/ListEditing.h"
+#include "lists/MissingEntries.h"
 #include "lists/PathDropTarget.h"
 
 #include <string>
@@ -44,6 +45,13 @@ public:
     void InsertEntryCopy(int at, int from);
 
     const std::vector<std::wstring>& Paths() const { return m_arrPaths; }
+
+    // An opened playlist in place of the entries: arr, with the entries at
+    // the indices in missing (ascending) marked as missing; nothing selected.
+    void ReplaceEntries(const std::vector<std::wstring>& arr, const std::vector<size_t>& missing);
+    const CMissingEntries& Missing() const { return m_missing; }
+    // Removes every missing entry in one edit; false when there is none.
+    BOOL RemoveMissingEntries();
 
     // The insertion mark of a drag: a black bar, 2 pixels at 96 DPI, over
     // the top of entry index, or under the last entry when index is the
@@ -113,6 +121,7 @@ private:
     RECT m_rcInsertMark = {};
     BOOL m_bInsertMarkHidden = TRUE;
     std::vector<std::wstring> m_arrPaths;
+    CMissingEntries m_missing;
 
     int m_nBatchDepth = 0;
     bool m_bChangedInBatch = false;

@@ -26,6 +26,30 @@ inline const wchar_t* BuiltInText(UINT id)
                L"Do you want to close without saving?\n\n"
                L"Yes: close and discard the playlist.\n"
                L"No: keep the window open, so that you can save it.";
+    case IDS_OPEN_UNSAVED:
+        return L"This playlist has not been saved. If you open another playlist now, it is lost.\n\n"
+               L"Do you want to open another playlist without saving this one?\n\n"
+               L"Yes: open another playlist and discard this one.\n"
+               L"No: keep this playlist, so that you can save it.";
+    case IDS_OPEN_FILTER:
+        return L"Playlists (*.m3u)";
+    case IDS_OPEN_OTHER_DRIVE:
+        return L"This playlist is not on the player. Only the player's own playlists can be opened here: "
+               L"choose one in the folder PLAYLIST of the player.";
+    case IDS_OPEN_FAILED:
+        return L"The playlist could not be opened. Check that the player is still connected and that the "
+               L"file can be read, then try again.";
+    case IDS_OPENED_MISSING:
+        return L"Entries whose files are no longer on the player: %d.\n\nThe player skips them. They are "
+               L"shown struck through and marked as missing, and they are left out when the playlist is "
+               L"saved. To take them out of the list, use \"Remove missing entries\" in the playlist's "
+               L"context menu.";
+    case IDS_OPENED_UNREADABLE:
+        return L"Lines of the playlist that could not be read: %d.\n\nThey name no file that can be "
+               L"played from the player (unreadable characters, a network or device path, or a line too "
+               L"long). They are not in the list and are left out when the playlist is saved.";
+    case IDS_MISSING_ENTRY:
+        return L"%s (missing)";
     default:
         return nullptr;
     }

@@ -26,6 +26,14 @@
 #define IDS_INVALID_NAME         171
 #define IDS_ENTRIES_LEFT_OUT     172
 #define IDS_CLOSE_UNSAVED        173
+// Opening a playlist of the player.
+#define IDS_OPEN_UNSAVED         180
+#define IDS_OPEN_FILTER          181
+#define IDS_OPEN_OTHER_DRIVE     182
+#define IDS_OPEN_FAILED          183
+#define IDS_OPENED_MISSING       184
+#define IDS_OPENED_UNREADABLE    185
+#define IDS_MISSING_ENTRY        186
 
 // Strings reserved by area, so that work on different features never takes
 // the same number: 174-179 save and start-up messages, 180-189 opening a
@@ -48,6 +56,7 @@
 // Controls added later (1035 and up; 1033 and 1034 belong to the
 // add-or-replace dialog). A module may lack them: every command they give is
 // also reachable by its key or a menu.
+#define IDC_OPEN                 1035
 
 // Controls of the add-or-replace dialog: two radio buttons, 1033 first.
 #define IDC_CHOICE_ADD           1033
@@ -55,6 +64,8 @@
 
 // Menus: 150-159. Menu commands: 40001-40049 editing and order, 40050-40069
 // opening a playlist. System menu commands are multiples of 16 below 0xF000.
+#define IDM_OPEN                 40050
+#define IDM_REMOVE_MISSING       40051
 
 // The playlist name field accepts at most this many characters.
 #define PLAYLIST_NAME_MAX_CHARS  230

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 #include <commctrl.h>
 #include <algorithm>
+#include <cwctype>
 #include <functional>
 #include <string>
 #include <vector>
@@ -117,9 +118,12 @@ protected:
         ASSERT_NE(nullptr, s_hResources);
         SetResourceModule(s_hResources);
         g_strMsgCaption = LoadResString(IDS_MSG_CAPTION);
+        // The Open dialog is a COM object, as in the program.
+        ::CoInitialize(nullptr);
     }
     static void TearDownTestSuite()
     {
+        ::CoUninitialize();
         SetResourceModule(nullptr);
         ::FreeLibrary(s_hResources);
     }
@@ -207,6 +211,65 @@ Step AnswerExistsDialog(int radioId, int buttonId)
         Click(ask, buttonId);
     };
 }
+
+// Picks a file in the system's Open dialog as a user does: types its name
+// (relative to the folder the dialog shows, or a full path) and presses Open.
+Step ChooseInOpenDialog(const std::wstring& name)
+{
+    return [=](HWND hDlg) {
+        HWND open = nullptr;
+        for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd && !open;
+             hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
+            if (hWnd != hDlg && ::GetWindow(hWnd, GW_OWNER) == hDlg && ::IsWindowVisible(hWnd)) open = hWnd;
+        }
+        ASSERT_NE(nullptr, open) << "no Open dialog";
+        HWND edit = ::FindWindowExW(open, nullptr, L"Edit", nullptr);
+        for (HWND combo = nullptr; !edit && (combo = ::FindWindowExW(open, combo, L"ComboBox", nullptr));)
+            edit = ::FindWindowExW(combo, nullptr, L"Edit", nullptr);
+        ASSERT_NE(nullptr, edit) << "no file name field";
+        ::SetWindowTextW(edit, name.c_str());
+        ::PostMessageW(open, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(open, IDOK)));
+    };
+}
+
+// The playlist's item texts, as the list shows them.
+std::vector<std::wstring> PlaylistTexts(HWND hDlg)
+{
+    std::vector<std::wstring> texts;
+    HWND list = ::GetDlgItem(hDlg, IDC_PLAYLIST_LIST);
+    for (int i = 0; i < ListView_GetItemCount(list); ++i) {
+        wchar_t text[MAX_PATH] = {};
+        ListView_GetItemText(list, i, 0, text, MAX_PATH);
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+std::string UpperShortPathBelowRoot(const std::wstring& path)
+{
+    wchar_t shortPath[MAX_PATH] = {};
+    ::GetShortPathNameW(path.c_str(), shortPath, MAX_PATH);
+    std::string line;
+    for (const wchar_t* p = shortPath + 2; *p; ++p) line += static_cast<char>(::towupper(*p));
+    return line;
+}
+
+// A playlist as people and other programs write them: a short upper-case
+// line, long lower-case lines, a line relative to the playlist with forward
+// slashes, a file that is gone, a network line and a binary line.
+struct CHandWrittenPlaylist {
+    std::wstring path = kPlaylists + L"\\Mixed.m3u";
+    std::wstring longSong = kRoot + L"Long Folder Name\\Some Long Song Title.mp3";
+    CHandWrittenPlaylist()
+    {
+        ::CreateDirectoryW((kRoot + L"Long Folder Name").c_str(), nullptr);
+        WriteBytes(longSong, "x");
+        WriteBytes(path, "#EXTM3U\r\n" + UpperShortPathBelowRoot(longSong) +
+                             "\r\n\\album\\b.mp3\r\n../Album/c.wma\n\\ALBUM\\GONE.MP3\r\n"
+                             "\\\\SERVER\\SHARE\\X.MP3\r\n\\album\\a.mp3\r\n\x01\x02\xFF\xFE\x7F\x10\r\n");
+    }
+    ~CHandWrittenPlaylist() { RemoveTree(kRoot + L"Long Folder Name"); }
+};
 
 // The resource module fixes only the first radio button's id; the choice is
 // the checked button's place in the group, as another module may number the
@@ -504,6 +567,47 @@ TEST_F(DialogWorkflowTest, WindowGrowsWithItsListsAndColumns)
         },
     });
     RemoveTree(many);
+}
+
+// A playlist of the player opened, shown by long names with what no longer
+// plays marked, cleaned up, reordered and saved back over itself.
+TEST_F(DialogWorkflowTest, OpeningAPlaylistShowsWhatIsMissingAndSavesItBack)
+{
+    CHandWrittenPlaylist playlist;
+    const std::wstring missingMark = L"GONE.MP3 (missing)";
+    CPlaylistDlg dlg;
+    Run(dlg, {
+        [](HWND hDlg) {
+            EXPECT_NE(nullptr, ::GetDlgItem(hDlg, IDC_OPEN));
+            Click(hDlg, IDC_OPEN);
+        },
+        ChooseInOpenDialog(L"Mixed.m3u"),
+        [&](HWND hDlg) {
+            EXPECT_EQ((std::vector<std::wstring>{L"Some Long Song Title.mp3", L"b.mp3", L"c.wma", missingMark,
+                                                 L"a.mp3"}),
+                      PlaylistTexts(hDlg));
+            EXPECT_EQ((std::vector<std::wstring>{FormatIntText(Text(IDS_OPENED_MISSING), 1) + L"\n\n" +
+                                                 FormatIntText(Text(IDS_OPENED_UNREADABLE), 2)}),
+                      m_boxes);
+            EXPECT_EQ(L"Mixed", GetWindowTextString(::GetDlgItem(hDlg, IDC_PLAYLIST_NAME)));
+            m_boxes.clear();
+            ::SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(IDM_REMOVE_MISSING, 0), 0);
+            SelectItem(hDlg, IDC_PLAYLIST_LIST, 0);
+            Click(hDlg, IDC_MOVE_DOWN);
+            m_yesNoAnswer = IDNO;
+            Click(hDlg, IDC_SAVE);
+        },
+        [](HWND) {
+            HWND ask = ::FindWindowW(L"#32770", L"Playlist Exists");
+            ASSERT_NE(nullptr, ask);
+            EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(ask, IDC_CHOICE_REPLACE)) << "replace is preselected";
+            Click(ask, IDOK);
+        },
+    });
+    EXPECT_EQ((std::vector<std::wstring>{Text(IDS_SAVED_ANOTHER)}), m_boxes);
+    EXPECT_EQ("\\ALBUM\\B.MP3\r\n" + UpperShortPathBelowRoot(playlist.longSong) +
+                  "\r\n\\ALBUM\\C.WMA\r\n\\ALBUM\\A.MP3\r\n",
+              ReadBytes(playlist.path));
 }
 
 // Every way a user closes the window asks while the playlist would be lost:

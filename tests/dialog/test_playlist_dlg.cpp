@@ -113,9 +113,9 @@ TEST_F(PlaylistDlgTest, WindowCarriesMarkerIconsAndLimits)
         EXPECT_EQ(static_cast<LRESULT>(PLAYLIST_NAME_MAX_CHARS),
                   ::SendDlgItemMessageW(hWnd, IDC_PLAYLIST_NAME, EM_GETLIMITTEXT, 0, 0));
 
-        // The skin sits on the dialog, its eight buttons and four statics,
+        // The skin sits on the dialog, its nine buttons and four statics,
         // with its own value in their user data, and paints the background.
-        EXPECT_EQ(13, SkinCount("LiveSubclasses"));
+        EXPECT_EQ(14, SkinCount("LiveSubclasses"));
         EXPECT_NE(0, ::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
         LONG painted = SkinCount("PaintedBackgrounds");
         HDC hDc = ::GetDC(hWnd);
