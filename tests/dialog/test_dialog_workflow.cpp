@@ -198,7 +198,7 @@ bool KeepsWaitCursor(HWND hWnd, short hitTest)
 
 // Answers the add-or-replace question once it shows. The save's wait
 // cursor stays over the question, its buttons and the window behind it.
-Step AnswerExistsDialog(int radioId, int buttonId)
+Step AnswerExistsDialog(int radioId, int buttonId, int preselectedId = IDC_CHOICE_ADD)
 {
     return [=](HWND hDlg) {
         HWND ask = ::FindWindowW(L"#32770", L"Playlist Exists");
@@ -206,7 +206,7 @@ Step AnswerExistsDialog(int radioId, int buttonId)
         EXPECT_TRUE(KeepsWaitCursor(ask, HTCLIENT));
         EXPECT_TRUE(KeepsWaitCursor(::GetDlgItem(ask, IDOK), HTCLIENT));
         EXPECT_TRUE(KeepsWaitCursor(hDlg, HTERROR));
-        EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(ask, IDC_CHOICE_ADD)) << "add is preselected";
+        EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(ask, preselectedId)) << "preselected";
         if (radioId) ::CheckRadioButton(ask, IDC_CHOICE_ADD, IDC_CHOICE_REPLACE, radioId);
         Click(ask, buttonId);
     };
@@ -597,17 +597,70 @@ TEST_F(DialogWorkflowTest, OpeningAPlaylistShowsWhatIsMissingAndSavesItBack)
             m_yesNoAnswer = IDNO;
             Click(hDlg, IDC_SAVE);
         },
-        [](HWND) {
-            HWND ask = ::FindWindowW(L"#32770", L"Playlist Exists");
-            ASSERT_NE(nullptr, ask);
-            EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(ask, IDC_CHOICE_REPLACE)) << "replace is preselected";
-            Click(ask, IDOK);
-        },
+        AnswerExistsDialog(0, IDOK, IDC_CHOICE_REPLACE),
     });
     EXPECT_EQ((std::vector<std::wstring>{Text(IDS_SAVED_ANOTHER)}), m_boxes);
     EXPECT_EQ("\\ALBUM\\B.MP3\r\n" + UpperShortPathBelowRoot(playlist.longSong) +
                   "\r\n\\ALBUM\\C.WMA\r\n\\ALBUM\\A.MP3\r\n",
               ReadBytes(playlist.path));
+}
+
+// Opening asks about unsaved entries as closing does and takes only the
+// player's playlists. An opened playlist counts as saved: closing asks once
+// it differs from the file, and saving it leaves the missing entries out.
+TEST_F(DialogWorkflowTest, AnOpenedPlaylistAsksOnlyOnceItDiffersFromItsFile)
+{
+    CHandWrittenPlaylist playlist;
+    const std::wstring otherDrive = ProgramFolder() + L"\\Elsewhere.m3u";
+    WriteBytes(otherDrive, "\\ALBUM\\A.MP3\r\n");
+    CPlaylistDlg dlg;
+    INT_PTR result = Run(dlg, {
+        [](HWND hDlg) { ASSERT_TRUE(SelectFolder(hDlg, L"Album")); },
+        [this](HWND hDlg) {
+            Click(hDlg, IDC_ADD_ALL);
+            m_yesNoAnswer = IDNO;
+            Click(hDlg, IDC_OPEN);
+            m_yesNoAnswer = IDYES;
+            Click(hDlg, IDC_OPEN);
+        },
+        ChooseInOpenDialog(otherDrive),
+        [this](HWND hDlg) {
+            EXPECT_EQ((std::vector<std::wstring>{Text(IDS_OPEN_UNSAVED), Text(IDS_OPEN_UNSAVED),
+                                                 Text(IDS_OPEN_OTHER_DRIVE)}),
+                      m_boxes);
+            EXPECT_EQ(3, ItemCount(hDlg, IDC_PLAYLIST_LIST));
+            Click(hDlg, IDC_OPEN);
+        },
+        ChooseInOpenDialog(L"Mixed.m3u"),
+        [this](HWND hDlg) {
+            EXPECT_EQ(5, ItemCount(hDlg, IDC_PLAYLIST_LIST));
+            m_boxes.clear();
+            Click(hDlg, IDC_SAVE);
+        },
+        AnswerExistsDialog(0, IDOK, IDC_CHOICE_REPLACE),
+        [&](HWND hDlg) {
+            EXPECT_EQ((std::vector<std::wstring>{FormatIntText(Text(IDS_ENTRIES_LEFT_OUT), 1),
+                                                 Text(IDS_SAVED_ANOTHER)}),
+                      m_boxes);
+            EXPECT_EQ(UpperShortPathBelowRoot(playlist.longSong) + "\r\n\\ALBUM\\B.MP3\r\n\\ALBUM\\C.WMA\r\n"
+                                                                   "\\ALBUM\\A.MP3\r\n",
+                      ReadBytes(playlist.path));
+            m_boxes.clear();
+            Click(hDlg, IDC_OPEN);
+        },
+        ChooseInOpenDialog(L"Mixed.m3u"),
+        [this](HWND hDlg) {
+            SelectItem(hDlg, IDC_PLAYLIST_LIST, 1);
+            Click(hDlg, IDC_MOVE_UP);
+            m_yesNoAnswer = IDNO;
+            Click(hDlg, IDC_CLOSE);
+            Click(hDlg, IDC_MOVE_DOWN);
+            Click(hDlg, IDC_CLOSE);
+        },
+    });
+    EXPECT_EQ(IDCANCEL, result);
+    EXPECT_EQ((std::vector<std::wstring>{Text(IDS_CLOSE_UNSAVED)}), m_boxes) << "back as opened, it closes at once";
+    ::DeleteFileW(otherDrive.c_str());
 }
 
 // Every way a user closes the window asks while the playlist would be lost:
