@@ -16,6 +16,9 @@
 //                                                    print where a drag from
 //                                                    it into the playlist
 //                                                    starts and ends
+//   WavaCompanion demo-open <file name>              open a playlist of the
+//                                                    player in the running
+//                                                    tool, as a user does
 #include "TestKit.h"
 
 #include <commctrl.h>
@@ -37,7 +40,8 @@ int Usage()
                   L"       WavaCompanion windows\n"
                   L"       WavaCompanion hung-window <seconds> [claims]\n"
                   L"       WavaCompanion demo-fill\n"
-                  L"       WavaCompanion demo-drag-points\n");
+                  L"       WavaCompanion demo-drag-points\n"
+                  L"       WavaCompanion demo-open <file name>\n");
     return 2;
 }
 
@@ -264,6 +268,45 @@ int DemoDragPoints()
     return 0;
 }
 
+// The file name field of the system's Open dialog: an edit, on its own or
+// inside a combo box.
+HWND FileNameField(HWND hOpen)
+{
+    HWND hEdit = ::FindWindowExW(hOpen, nullptr, L"Edit", nullptr);
+    for (HWND hCombo = nullptr; !hEdit && (hCombo = ::FindWindowExW(hOpen, hCombo, L"ComboBox", nullptr));)
+        hEdit = ::FindWindowExW(hCombo, nullptr, L"Edit", nullptr);
+    return hEdit;
+}
+
+// The demo's third picture: Open pressed, the question about the unsaved
+// playlist answered Yes, the file's name typed into the Open dialog, and
+// the box that reports the missing entries closed.
+int DemoOpen(const wchar_t* fileName)
+{
+    HWND hDlg = DemoWindow();
+    if (!hDlg) return 1;
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hDlg, &pid);
+    ::PostMessageW(hDlg, WM_COMMAND, MAKEWPARAM(1035, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(hDlg, 1035)));
+    bool typed = false;
+    for (int round = 0; round < 3; ++round) {
+        HWND hBox = WaitForMessageBox(pid, 10000);
+        if (!hBox) break;
+        HWND hName = FileNameField(hBox);
+        if (hName) {
+            ::SendMessageW(hName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fileName));
+            PressButton(hBox, IDOK);
+        } else {
+            PressButton(hBox, ::GetDlgItem(hBox, IDYES) ? IDYES : IDOK);
+        }
+        WaitUntil([hBox] { return !::IsWindow(hBox); }, 5000);
+        // The box after the Open dialog is the report: the last one.
+        if (typed && !hName) break;
+        typed = typed || hName;
+    }
+    return typed ? 0 : 1;
+}
+
 int ListWindows()
 {
     for (HWND hWnd : FindToolWindows()) {
@@ -288,5 +331,6 @@ int wmain(int argc, wchar_t** argv)
         return HungWindow(std::wcstoul(argv[2], nullptr, 10), argc == 4);
     if (command == L"demo-fill") return DemoFill();
     if (command == L"demo-drag-points") return DemoDragPoints();
+    if (command == L"demo-open" && argc == 3) return DemoOpen(argv[2]);
     return Usage();
 }
