@@ -20,7 +20,8 @@ inline const wchar_t* BuiltInText(UINT id)
         return L"Entries left out of the saved playlist: %d.\n\nThe names of these files contain "
                L"characters that cannot be written in a playlist on this computer, or their paths "
                L"are too long. Rename the files on the player with shorter names made of plain "
-               L"letters and digits, then add them to the playlist again.";
+               L"letters and digits, then add them to the playlist again. Entries whose files are no longer "
+               L"on the player are left out as well.";
     case IDS_CLOSE_UNSAVED:
         return L"This playlist has not been saved. If you close the window now, it is lost.\n\n"
                L"Do you want to close without saving?\n\n"

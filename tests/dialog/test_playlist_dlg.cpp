@@ -326,7 +326,9 @@ TEST_F(PlaylistDlgTest, EveryTemplateTextFitsItsControl)
 // English for each is the module's text.
 TEST_F(PlaylistDlgTest, BuiltInTextsAreTheModulesTexts)
 {
-    for (UINT id : {IDS_INVALID_NAME, IDS_ENTRIES_LEFT_OUT, IDS_CLOSE_UNSAVED}) {
+    for (UINT id : {IDS_INVALID_NAME, IDS_ENTRIES_LEFT_OUT, IDS_CLOSE_UNSAVED, IDS_OPEN_UNSAVED, IDS_OPEN_FILTER,
+                    IDS_OPEN_OTHER_DRIVE, IDS_OPEN_FAILED, IDS_OPENED_MISSING, IDS_OPENED_UNREADABLE,
+                    IDS_MISSING_ENTRY}) {
         const wchar_t* text = nullptr;
         int length = ::LoadStringW(s_hResources, id, reinterpret_cast<LPWSTR>(&text), 0);
         EXPECT_EQ(BuiltInText(id), std::wstring(text, static_cast<size_t>(length))) << id;
