@@ -245,6 +245,33 @@ std::vector<std::wstring> PlaylistTexts(HWND hDlg)
     return texts;
 }
 
+// The longest horizontal run of pixels of the colour in a row of the list,
+// as the list paints it: a struck-through text has one as long as the line.
+int LongestRunInRow(HWND list, int row, COLORREF colour)
+{
+    RECT client = {}, item = {};
+    ::GetClientRect(list, &client);
+    ListView_GetItemRect(list, row, &item, LVIR_BOUNDS);
+    HDC screen = ::GetDC(list);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::SendMessageW(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
+    int longest = 0;
+    for (int y = item.top; y < item.bottom; ++y) {
+        int run = 0;
+        for (int x = 0; x < client.right; ++x) {
+            run = ::GetPixel(memory, x, y) == colour ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    }
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(list, screen);
+    return longest;
+}
+
 std::string UpperShortPathBelowRoot(const std::wstring& path)
 {
     wchar_t shortPath[MAX_PATH] = {};
@@ -590,6 +617,10 @@ TEST_F(DialogWorkflowTest, OpeningAPlaylistShowsWhatIsMissingAndSavesItBack)
                                                  FormatIntText(Text(IDS_OPENED_UNREADABLE), 2)}),
                       m_boxes);
             EXPECT_EQ(L"Mixed", GetWindowTextString(::GetDlgItem(hDlg, IDC_PLAYLIST_NAME)));
+            // Grey, and struck through: a line of grey longer than any letter.
+            HWND list = ::GetDlgItem(hDlg, IDC_PLAYLIST_LIST);
+            EXPECT_GT(LongestRunInRow(list, 3, ::GetSysColor(COLOR_GRAYTEXT)), 40);
+            EXPECT_EQ(0, LongestRunInRow(list, 4, ::GetSysColor(COLOR_GRAYTEXT)));
             m_boxes.clear();
             ::SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(IDM_REMOVE_MISSING, 0), 0);
             SelectItem(hDlg, IDC_PLAYLIST_LIST, 0);
