@@ -511,7 +511,7 @@ TEST_F(DialogWorkflowTest, WindowGrowsWithItsListsAndColumns)
         g_arrDragPaths.push_back(file);
     }
     const int ids[] = {IDC_FOLDER_TREE, IDC_SOURCE_LIST, IDC_PLAYLIST_LIST, IDC_FOLDER_CAPTION, IDC_ADD_SELECTED,
-                       IDC_MOVE_UP, IDC_REMOVE_ALL, IDC_PLAYLIST_NAME, IDC_SAVE, IDC_CLOSE};
+                       IDC_MOVE_UP, IDC_REMOVE_ALL, IDC_PLAYLIST_NAME, IDC_SAVE, IDC_CLOSE, IDC_OPEN};
     std::vector<RECT> before;
     RECT window = {};
     int dx = 0, dy = 0;
@@ -566,6 +566,7 @@ TEST_F(DialogWorkflowTest, WindowGrowsWithItsListsAndColumns)
             grew(7, treeGrowth, dx, dy, dy);
             grew(8, dx, dx, dy, dy);
             grew(9, dx, dx, dy, dy);
+            grew(10, dx, dx, 0, 0);
             ExpectColumnsFit(hDlg, "grown");
             // Smaller than the template it does not go.
             ::SetWindowPos(hDlg, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
