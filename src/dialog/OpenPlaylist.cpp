@@ -49,8 +49,11 @@ void CPlaylistDlg::OnOpen()
             return;
         }
     }
-    m_listPlaylist.ReplaceEntries(opened.arrEntries, opened.arrMissing);
-    m_arrSavedPaths = opened.arrEntries;
+    std::vector<std::wstring> missing;
+    for (size_t index : opened.arrMissing) missing.push_back(opened.arrEntries[index]);
+    m_listPlaylist.SetMissingPaths(missing);
+    // A playlist of its own: no history to undo into, and as saved.
+    m_playlist.Reset(std::move(opened.arrEntries));
     m_strOpenedPath = path;
     ::SetDlgItemTextW(Hwnd(), IDC_PLAYLIST_NAME, PlaylistNameOfFile(path).c_str());
     ::SetFocus(m_listPlaylist.Hwnd());

@@ -47,7 +47,7 @@ void CPlaylistDlg::OnSave()
     SaveOutcome outcome = SavePlaylist(name);
     switch (outcome.nResult) {
     case kSaved:
-        m_arrSavedPaths = m_listPlaylist.Paths();
+        m_playlist.MarkSaved();
         ::PostMessageW(HWND_BROADCAST, ::RegisterWindowMessageW(kContentUpdatedMessageName),
                        kContentUpdatedPlaylists, 0);
         if (outcome.nLeftOut > 0) {
@@ -59,10 +59,10 @@ void CPlaylistDlg::OnSave()
             return;
         }
         SetDefaultPlaylistName();
+        // An undoable clear: undone, it brings back what was just saved. The
+        // new playlist has never been saved, even when it comes to hold the
+        // same entries as the one just saved under another name.
         if (m_listPlaylist.GetItemCount() > 0) OnRemoveAll();
-        // The new playlist has never been saved, even when it comes to hold
-        // the same entries as the one just saved under another name.
-        m_arrSavedPaths.clear();
         m_strOpenedPath.clear();
         break;
     case kSaveOpenFailed:

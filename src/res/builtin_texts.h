@@ -51,6 +51,24 @@ inline const wchar_t* BuiltInText(UINT id)
                L"long). They are not in the list and are left out when the playlist is saved.";
     case IDS_MISSING_ENTRY:
         return L"%s (missing)";
+    case IDS_MENU_OPEN: return L"&Open...\tCtrl+O";
+    case IDS_MENU_REMOVE_MISSING: return L"Remove missing &entries";
+    case IDS_PLAYLIST_COUNT_ONE: return L"&Playlist (1 entry):";
+    case IDS_PLAYLIST_COUNT_MANY: return L"&Playlist (%d entries):";
+    case IDS_MENU_UNDO: return L"&Undo\tCtrl+Z";
+    case IDS_MENU_REDO: return L"&Redo\tCtrl+Y";
+    case IDS_MENU_MOVE_UP: return L"Move U&p\tAlt+Up";
+    case IDS_MENU_MOVE_DOWN: return L"Move &Down\tAlt+Down";
+    case IDS_MENU_REMOVE: return L"Re&move\tDel";
+    case IDS_MENU_CLEAR: return L"&Clear All";
+    case IDS_MENU_SORT_BY_NAME: return L"Sort by File &Name";
+    case IDS_MENU_SORT_BY_PATH: return L"Sort by Full Pa&th";
+    case IDS_MENU_REVERSE: return L"Re&verse Order";
+    case IDS_MENU_SHUFFLE: return L"S&huffle";
+    case IDS_MENU_REMOVE_DUPLICATES: return L"Remove Dupl&icates";
+    case IDS_MENU_SELECT_ALL: return L"Select &All\tCtrl+A";
+    case IDS_MENU_ADD_SELECTED: return L"&Add to Playlist\tEnter";
+    case IDS_MENU_ADD_ALL: return L"Add A&ll to Playlist";
     default:
         return nullptr;
     }

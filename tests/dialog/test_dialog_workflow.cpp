@@ -232,6 +232,25 @@ Step ChooseInOpenDialog(const std::wstring& name)
     };
 }
 
+// Ctrl held while the key is pressed in the window, as the modal loop will
+// see it; the next step lets Ctrl go again (ReleaseCtrl).
+void PressWithCtrl(HWND target, WPARAM key)
+{
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] |= 0x80;
+    ::SetKeyboardState(keys);
+    ::PostMessageW(target, WM_KEYDOWN, key, 1);
+}
+
+void ReleaseCtrl()
+{
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] &= 0x7F;
+    ::SetKeyboardState(keys);
+}
+
 // The playlist's item texts, as the list shows them.
 std::vector<std::wstring> PlaylistTexts(HWND hDlg)
 {
@@ -623,7 +642,18 @@ TEST_F(DialogWorkflowTest, OpeningAPlaylistShowsWhatIsMissingAndSavesItBack)
             EXPECT_GT(LongestRunInRow(list, 3, ::GetSysColor(COLOR_GRAYTEXT)), 40);
             EXPECT_EQ(0, LongestRunInRow(list, 4, ::GetSysColor(COLOR_GRAYTEXT)));
             m_boxes.clear();
-            ::SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(IDM_REMOVE_MISSING, 0), 0);
+            // The menu key over the playlist opens its context menu.
+            ::SetFocus(list);
+            ::PostMessageW(hDlg, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), -1);
+        },
+        [](HWND) {
+            HWND menu = ::FindWindowW(L"#32768", nullptr);
+            ASSERT_NE(nullptr, menu) << "no context menu";
+            ::PostMessageW(menu, WM_CHAR, L'e', 0);   // Remove missing &entries
+        },
+        [this](HWND hDlg) {
+            EXPECT_EQ((std::vector<std::wstring>{L"Some Long Song Title.mp3", L"b.mp3", L"c.wma", L"a.mp3"}),
+                      PlaylistTexts(hDlg));
             SelectItem(hDlg, IDC_PLAYLIST_LIST, 0);
             Click(hDlg, IDC_MOVE_DOWN);
             m_yesNoAnswer = IDNO;
@@ -678,20 +708,23 @@ TEST_F(DialogWorkflowTest, AnOpenedPlaylistAsksOnlyOnceItDiffersFromItsFile)
                                                                    "\\ALBUM\\A.MP3\r\n",
                       ReadBytes(playlist.path));
             m_boxes.clear();
-            Click(hDlg, IDC_OPEN);
+            // A module without the button: Ctrl+O still opens.
+            ::DestroyWindow(::GetDlgItem(hDlg, IDC_OPEN));
+            PressWithCtrl(::GetDlgItem(hDlg, IDC_PLAYLIST_LIST), 'O');
         },
+        [](HWND) { ReleaseCtrl(); },
         ChooseInOpenDialog(L"Mixed.m3u"),
         [this](HWND hDlg) {
             SelectItem(hDlg, IDC_PLAYLIST_LIST, 1);
             Click(hDlg, IDC_MOVE_UP);
             m_yesNoAnswer = IDNO;
             Click(hDlg, IDC_CLOSE);
-            Click(hDlg, IDC_MOVE_DOWN);
+            ::SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(ID_PLAYLIST_UNDO, 0), 0);
             Click(hDlg, IDC_CLOSE);
         },
     });
     EXPECT_EQ(IDCANCEL, result);
-    EXPECT_EQ((std::vector<std::wstring>{Text(IDS_CLOSE_UNSAVED)}), m_boxes) << "back as opened, it closes at once";
+    EXPECT_EQ((std::vector<std::wstring>{Text(IDS_CLOSE_UNSAVED)}), m_boxes) << "undone to as opened, it closes at once";
     ::DeleteFileW(otherDrive.c_str());
 }
 
