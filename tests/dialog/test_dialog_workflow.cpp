@@ -651,9 +651,14 @@ TEST_F(DialogWorkflowTest, OpeningAPlaylistShowsWhatIsMissingAndSavesItBack)
             ASSERT_NE(nullptr, menu) << "no context menu";
             ::PostMessageW(menu, WM_CHAR, L'e', 0);   // Remove missing &entries
         },
-        [this](HWND hDlg) {
-            EXPECT_EQ((std::vector<std::wstring>{L"Some Long Song Title.mp3", L"b.mp3", L"c.wma", L"a.mp3"}),
-                      PlaylistTexts(hDlg));
+        [&](HWND hDlg) {
+            const std::vector<std::wstring> cleaned = {L"Some Long Song Title.mp3", L"b.mp3", L"c.wma", L"a.mp3"};
+            EXPECT_EQ(cleaned, PlaylistTexts(hDlg));
+            // One edit: one undo brings every missing entry back, marked.
+            ::SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(ID_PLAYLIST_UNDO, 0), 0);
+            EXPECT_EQ(missingMark, PlaylistTexts(hDlg).at(3));
+            ::SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(ID_PLAYLIST_REDO, 0), 0);
+            EXPECT_EQ(cleaned, PlaylistTexts(hDlg));
             SelectItem(hDlg, IDC_PLAYLIST_LIST, 0);
             Click(hDlg, IDC_MOVE_DOWN);
             m_yesNoAnswer = IDNO;
