@@ -2,10 +2,12 @@
 # Builds the tool and starts it, through the companion program, on a demo
 # player drive (a generated folder mapped as a removable drive letter).
 # With a display the tool stays open until you close it; without one it runs
-# under a private Xvfb, saves two screenshots and closes the tool: the window
-# with a folder's files in the playlist (build/demo-screenshot.png, or the
-# path in WAVA_SCREENSHOT) and a drag into the playlist with its insertion
-# mark (build/demo-drag.png, or WAVA_DRAG_SCREENSHOT).
+# under a private Xvfb, saves three screenshots and closes the tool: the
+# window with a folder's files in the playlist (build/demo-screenshot.png, or
+# the path in WAVA_SCREENSHOT), a drag into the playlist with its insertion
+# mark (build/demo-drag.png, or WAVA_DRAG_SCREENSHOT), and an older playlist
+# of the player opened, with its missing entries marked (build/demo-open.png,
+# or WAVA_OPEN_SCREENSHOT).
 # WAVA_DEMO_DPI=144 runs it at that display DPI, in a prefix of its own
 # (the pictures then end in -144dpi). WAVA_DEMO_LANG=de runs it under a
 # German user interface, also in a prefix of its own (the pictures then end
@@ -86,6 +88,13 @@ else
     xdotool mousemove "$fx" "$fy"
     sleep 0.3
     xdotool mouseup 1
+
+    # An older playlist of the player opened through the Open dialog.
+    open_shot="${WAVA_OPEN_SCREENSHOT:-$WAVA_BUILD_DIR/demo-open$suffix.png}"
+    timeout 60 wine "$companion" demo-open Evening.m3u
+    xdotool mousemove 5 5
+    sleep 3
+    take_shot "$open_shot"
     timeout 30 wine "$WAVA_BUILD_DIR/bin/WavaPlaylist.exe" -Q || true
     wineserver -w
 fi

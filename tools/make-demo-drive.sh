@@ -47,4 +47,19 @@ for r in $(seq 1 10); do printf 'voice\n' > "$drive/RECORDINGS/VOICE$(printf '%0
 printf 'notes\n' > "$drive/RECORDINGS/readme.txt"
 printf 'settings\n' > "$drive/SYSTEM/player.cfg"
 printf '\\MUSIC\\QUIET~1\\FIRSTL~1\\01-MOR~1.MP3\r\n' > "$drive/PLAYLIST/Favourites.m3u"
+# An older playlist as the player keeps them: long names of one album, and
+# two lines whose files have gone from the player since (a short name that
+# changed when the music was copied again, a track deleted).
+album="$drive/MUSIC/Quiet Engines/Letters Home"
+{
+    printf '#EXTM3U\r\n'
+    k=0
+    while IFS= read -r f; do
+        rel="${f#"$drive"}"
+        printf '%s\r\n' "${rel//\//\\}"
+        k=$((k + 1))
+        if [ "$k" = 2 ]; then printf '\\MUSIC\\QUIET~1\\LETTER~1\\03-SLO~1.MP3\r\n'; fi
+        if [ "$k" = 5 ]; then printf '\\MUSIC\\Quiet Engines\\Letters Home\\13 - Encore.mp3\r\n'; fi
+    done < <(find "$album" -type f \( -name '*.mp3' -o -name '*.wma' -o -name '*.wav' \) | sort | head -n 8)
+} > "$drive/PLAYLIST/Evening.m3u"
 echo "demo drive: $n music files in $drive"

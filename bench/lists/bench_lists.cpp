@@ -6,7 +6,7 @@
 #include "ListHost.h"
 
 #include "TestSupport.h"
-#include "lists/ListEditing.h"
+#include "playlist/ListEditing.h"
 
 #include <commctrl.h>
 

@@ -3,6 +3,7 @@
 // the same bytes with plain stdio. Adding to an existing playlist also reads
 // it, against a plain read of the same bytes. Makes its data in a temporary
 // folder and removes it again.
+#include "playlist_file/LongNameResolver.h"
 #include "playlist_file/PlaylistFile.h"
 #include "TestSupport.h"
 
@@ -170,6 +171,41 @@ bool RunAddTo(const std::wstring& strRoot, Case& c)
     return true;
 }
 
+// Opening a playlist as the writer wrote it (short names) to edit it: read
+// and resolve every entry, against listing each folder once and reading the
+// bytes.
+bool RunOpen(const std::wstring& strRoot, Case& c)
+{
+    if (!MakeCase(strRoot, c)) {
+        std::printf("%s: cannot create the test files\n", c.name);
+        return false;
+    }
+    const std::wstring strPlaylist = strRoot + L"\\open.m3u";
+    std::vector<std::wstring> arrCopy = c.arrEntries;
+    int nResult = WritePlaylistFile(strPlaylist.c_str(), arrCopy);
+    const std::wstring strDriveRoot = strRoot.substr(0, 3);
+    COpenedPlaylist opened;
+    auto open = [&] { nResult |= OpenPlaylistFile(strPlaylist.c_str(), strDriveRoot, opened); };
+    auto baseline = [&] {
+        EnumerateFolders(c.arrFolders);
+        ReadBytes(strPlaylist);
+    };
+    std::vector<double> arrOpenMs, arrBaselineMs;
+    for (int i = 0; i < 7; ++i) {
+        arrOpenMs.push_back(TimeMs(open));
+        arrBaselineMs.push_back(TimeMs(baseline));
+    }
+    if (nResult != kPlaylistFileDone || opened.arrEntries.size() != c.arrEntries.size() || !opened.arrMissing.empty()) {
+        std::printf("%s: reading or resolving failed (%d, %u entries, %u missing)\n", c.name, nResult,
+                    static_cast<unsigned>(opened.arrEntries.size()), static_cast<unsigned>(opened.arrMissing.size()));
+        return false;
+    }
+    const double openMs = Median(arrOpenMs);
+    const double baselineMs = Median(arrBaselineMs);
+    std::printf("%s: %.1f ms, baseline %.1f ms, ratio %.2f\n", c.name, openMs, baselineMs, openMs / baselineMs);
+    return true;
+}
+
 // What one GetShortPathNameW call per entry costs in the same folder.
 void PrintSystemShortNameCost(const Case& c, double writeMsPerEntry)
 {
@@ -201,7 +237,8 @@ int wmain()
     const double oneMs = Run(strRoot, one);
     if (oneMs >= 0) PrintSystemShortNameCost(one, oneMs / one.arrEntries.size());
     Case addTo = {"add-to-20000", 20, 2000, {}, {}};
-    const bool bOk = Run(strRoot, twenty) >= 0 && oneMs >= 0 && RunAddTo(strRoot, addTo);
+    Case open = {"open-20000", 200, 100, {}, {}};
+    const bool bOk = Run(strRoot, twenty) >= 0 && oneMs >= 0 && RunAddTo(strRoot, addTo) && RunOpen(strRoot, open);
     RemoveTree(strRoot);
     return bOk ? 0 : 1;
 }

@@ -27,6 +27,9 @@
 //                                                    tool's window, until it
 //                                                    is closed: the least any
 //                                                    start of the tool costs
+//   WavaCompanion demo-open <file name>              open a playlist of the
+//                                                    player in the running
+//                                                    tool, as a user does
 #include "TestKit.h"
 #include "res/resource_ids.h"
 
@@ -51,7 +54,8 @@ int Usage()
                   L"       WavaCompanion hung-window <seconds> [claims | serves <letter>]\n"
                   L"       WavaCompanion demo-fill\n"
                   L"       WavaCompanion demo-drag-points\n"
-                  L"       WavaCompanion show-template\n");
+                  L"       WavaCompanion show-template\n"
+                  L"       WavaCompanion demo-open <file name>\n");
     return 2;
 }
 
@@ -373,6 +377,45 @@ int ShowTemplate()
     return 0;
 }
 
+// The file name field of the system's Open dialog: an edit, on its own or
+// inside a combo box.
+HWND FileNameField(HWND hOpen)
+{
+    HWND hEdit = ::FindWindowExW(hOpen, nullptr, L"Edit", nullptr);
+    for (HWND hCombo = nullptr; !hEdit && (hCombo = ::FindWindowExW(hOpen, hCombo, L"ComboBox", nullptr));)
+        hEdit = ::FindWindowExW(hCombo, nullptr, L"Edit", nullptr);
+    return hEdit;
+}
+
+// The demo's third picture: Open pressed, the question about the unsaved
+// playlist answered Yes, the file's name typed into the Open dialog, and
+// the box that reports the missing entries closed.
+int DemoOpen(const wchar_t* fileName)
+{
+    HWND hDlg = DemoWindow();
+    if (!hDlg) return 1;
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hDlg, &pid);
+    ::PostMessageW(hDlg, WM_COMMAND, MAKEWPARAM(1035, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(hDlg, 1035)));
+    bool typed = false;
+    for (int round = 0; round < 3; ++round) {
+        HWND hBox = WaitForMessageBox(pid, 10000);
+        if (!hBox) break;
+        HWND hName = FileNameField(hBox);
+        if (hName) {
+            ::SendMessageW(hName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fileName));
+            PressButton(hBox, IDOK);
+        } else {
+            PressButton(hBox, ::GetDlgItem(hBox, IDYES) ? IDYES : IDOK);
+        }
+        WaitUntil([hBox] { return !::IsWindow(hBox); }, 5000);
+        // The box after the Open dialog is the report: the last one.
+        if (typed && !hName) break;
+        typed = typed || hName;
+    }
+    return typed ? 0 : 1;
+}
+
 int ListWindows()
 {
     for (HWND hWnd : FindToolWindows()) {
@@ -400,5 +443,6 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"demo-fill") return DemoFill();
     if (command == L"demo-drag-points") return DemoDragPoints();
     if (command == L"show-template") return ShowTemplate();
+    if (command == L"demo-open" && argc == 3) return DemoOpen(argv[2]);
     return Usage();
 }

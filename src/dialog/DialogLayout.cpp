@@ -36,6 +36,7 @@ const CKnownAnchor kKnownAnchors[] = {
     {IDC_MOVE_DOWN, {Across::kAll, Across::kAll, Down::kStays, Down::kStays}},
     {IDC_REMOVE_SELECTED, {Across::kAll, Across::kAll, Down::kStays, Down::kStays}},
     {IDC_REMOVE_ALL, {Across::kAll, Across::kAll, Down::kStays, Down::kStays}},
+    {IDC_OPEN, {Across::kAll, Across::kAll, Down::kStays, Down::kStays}},
     {IDC_PLAYLIST_NAME, {Across::kTree, Across::kAll, Down::kAll, Down::kAll}},
     {IDC_SAVE, {Across::kAll, Across::kAll, Down::kAll, Down::kAll}},
     {IDC_CLOSE, {Across::kAll, Across::kAll, Down::kAll, Down::kAll}},

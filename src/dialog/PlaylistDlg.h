@@ -12,6 +12,7 @@
 #include "lists/SourceListCtrl.h"
 #include "look/ItemTipWnd.h"
 #include "look/SkinHook.h"
+#include "playlist/PlaylistModel.h"
 
 #include <functional>
 #include <string>
@@ -40,6 +41,7 @@ protected:
     void OnCancel() override;
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool OnCommand(int id, UINT code, HWND hControl) override;
+    bool PreTranslateKey(const MSG& msg) override;
 
 private:
     LRESULT OnCreate(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -61,9 +63,16 @@ private:
     void OnRemoveAll();
     void OnMove(bool up);
     void UpdateButtons();
-    // The playlist holds entries that differ from what was last saved.
+    // The playlist differs from what was last saved or opened.
     bool HasUnsavedPlaylist() const;
 
+    // Menus and keys (PlaylistCommands.cpp). The menu commands act on the
+    // list the menu was opened for (Select All) or on the playlist.
+    bool OnContextMenu(HWND hWnd, LPARAM lParam);
+    bool CommandApplies(UINT command, const CListView& list) const;
+    void RunCommand(UINT command, const CListView& list);
+    // The count of entries in the label above the playlist.
+    void UpdateCountLabel();
     // Size and DPI (DialogSizing.cpp).
     void MakeResizable();
     void CaptureLayout();
@@ -78,13 +87,21 @@ private:
     void ShowLeftOut(const SaveOutcome& outcome);
     LRESULT OnSetCursor(UINT msg, WPARAM wParam, LPARAM lParam);
 
+    // Opening a playlist of the player (OpenPlaylist.cpp).
+    void OnOpen();
+    void ReportOpened(int missing, int unreadable);
+    void OnRemoveMissing();
+
     CFolderTreeCtrl m_treeFolders;
     CSourceListCtrl m_listSource;
+    // The playlist and its history; the list shows it, so it goes last.
+    CPlaylistModel m_playlist;
     CPlaylistListCtrl m_listPlaylist;
+    HWND m_hPlaylistLabel = nullptr;
     std::wstring m_strPlaylistName;
-    // The playlist as it was last saved; closing asks while the playlist
-    // differs from it.
-    std::vector<std::wstring> m_arrSavedPaths;
+    // The playlist file that was opened, as long as the playlist comes from
+    // it; empty for a playlist made from nothing.
+    std::wstring m_strOpenedPath;
     HICON m_hIcon = nullptr;
     UINT m_nShareMsg = 0;
     bool m_bClosedByRequest = false;

@@ -8,6 +8,20 @@
 #include "res/resource_ids.h"
 #include "res/wire_names.h"
 
+namespace {
+
+// Paths compared as the files they name: the Open dialog and the name field
+// may spell the same file differently (short or long, any case).
+bool SameFile(const std::wstring& first, const wchar_t* second)
+{
+    wchar_t longFirst[MAX_PATH] = {}, longSecond[MAX_PATH] = {};
+    if (!::GetLongPathNameW(first.c_str(), longFirst, MAX_PATH)) CopyToBuffer(longFirst, MAX_PATH, first.c_str());
+    if (!::GetLongPathNameW(second, longSecond, MAX_PATH)) CopyToBuffer(longSecond, MAX_PATH, second);
+    return ::lstrcmpiW(longFirst, longSecond) == 0;
+}
+
+}
+
 void CPlaylistDlg::SetDefaultPlaylistName()
 {
     std::wstring name = FirstFreeDefaultName(LoadResString(IDS_DEFAULT_NAME_FORMAT), m_szPlaylistDir);
@@ -35,7 +49,7 @@ void CPlaylistDlg::OnSave()
     if (m_bClosing) return;
     switch (outcome.nResult) {
     case kSaved:
-        m_arrSavedPaths = m_listPlaylist.Paths();
+        m_playlist.MarkSaved();
         ::PostMessageW(HWND_BROADCAST, ::RegisterWindowMessageW(kContentUpdatedMessageName),
                        kContentUpdatedPlaylists, 0);
         ShowLeftOut(outcome);
@@ -45,10 +59,11 @@ void CPlaylistDlg::OnSave()
             return;
         }
         SetDefaultPlaylistName();
+        // An undoable clear: undone, it brings back what was just saved. The
+        // new playlist has never been saved, even when it comes to hold the
+        // same entries as the one just saved under another name.
         if (m_listPlaylist.GetItemCount() > 0) OnRemoveAll();
-        // The new playlist has never been saved, even when it comes to hold
-        // the same entries as the one just saved under another name.
-        m_arrSavedPaths.clear();
+        m_strOpenedPath.clear();
         break;
     case kSaveOpenFailed:
         ShowAppMessage(Hwnd(), IDS_FILE_OPEN_FAILED);
@@ -81,18 +96,35 @@ void CPlaylistDlg::ShowLeftOut(const SaveOutcome& outcome)
 }
 
 // The wait cursor stays up for the whole save, the question included.
+// Missing entries name no file, so the player could not play their lines:
+// they are left out and counted with the others left out.
 SaveOutcome CPlaylistDlg::SavePlaylist(const std::wstring& name)
 {
     CWaitCursor wait;
     m_bSaving = true;
     CScopeExit saved([this] { m_bSaving = false; });
-    return SavePlaylistToFolder(m_szPlaylistDir, name, m_listPlaylist.Paths(), [this] {
+    std::vector<std::wstring> entries;
+    int missing = 0;
+    for (const std::wstring& path : m_listPlaylist.Paths()) {
+        if (m_listPlaylist.Missing().IsMissing(path))
+            ++missing;
+        else
+            entries.push_back(path);
+    }
+    // Saving back under the opened file's own name replaces it, most likely.
+    wchar_t target[MAX_PATH] = {};
+    const bool savingBack = !m_strOpenedPath.empty() && BuildPlaylistPath(m_szPlaylistDir, name, target) &&
+                            SameFile(m_strOpenedPath, target);
+    SaveOutcome outcome = SavePlaylistToFolder(m_szPlaylistDir, name, entries, [this, savingBack] {
         CPlaylistExistsDlg ask(Hwnd());
+        if (savingBack) ask.m_nChoice = CPlaylistExistsDlg::kReplaceExisting;
         // An answer given after a close request still cancels.
         if (ask.DoModal() != IDOK || m_bClosing) return ExistingPlaylistAnswer::kCancel;
         return ask.m_nChoice == CPlaylistExistsDlg::kAddToExisting ? ExistingPlaylistAnswer::kAdd
                                                                     : ExistingPlaylistAnswer::kReplace;
     });
+    if (outcome.nResult == kSaved) outcome.nLeftOut += missing;
+    return outcome;
 }
 
 LRESULT CPlaylistDlg::OnSetCursor(UINT msg, WPARAM wParam, LPARAM lParam)

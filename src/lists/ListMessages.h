@@ -9,7 +9,8 @@
 // insert g_arrDragPaths at. The source list has ended its drag by the time
 // this arrives.
 constexpr UINT WM_DROP_ON_PLAYLIST = WM_USER + 700;
-// A double-click in the source list: add its selected files to the playlist.
+// A double-click or Enter in the source list: add its selected files to the
+// playlist.
 constexpr UINT WM_SOURCE_LIST_DBLCLK = WM_USER + 740;
 // A double-click in the playlist: remove its selected entries.
 constexpr UINT WM_PLAYLIST_DBLCLK = WM_USER + 741;

@@ -115,12 +115,21 @@ POINT CSourceListCtrl::ViewOrigin() const
     return POINT{rc.left, rc.top};
 }
 
+// Ctrl+A selects all; Enter adds the selection to the playlist.
+bool CSourceListCtrl::OnKeyDown(WPARAM key)
+{
+    if (IsSelectAllKey(*this, key)) {
+        SetAllItemsSelected(*this, true);
+        return true;
+    }
+    if (key != VK_RETURN) return false;
+    m_notifyTarget.Post(WM_SOURCE_LIST_DBLCLK);
+    return true;
+}
+
 LRESULT CSourceListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_KEYDOWN && IsSelectAllKey(*this, wParam)) {
-        SetAllItemsSelected(*this, true);
-        return 0;
-    }
+    if (msg == WM_KEYDOWN && OnKeyDown(wParam)) return 0;
     if (MayScroll(msg)) {
         // A tip over the item once under the pointer would now show the name
         // of another file than the one beneath it.
@@ -131,6 +140,14 @@ LRESULT CSourceListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return result;
     }
     switch (msg) {
+    case WM_GETDLGCODE: {
+        // Enter adds the selection here; the dialog must not take it for its
+        // default button.
+        const MSG* pMsg = reinterpret_cast<const MSG*>(lParam);
+        LRESULT code = CListView::WindowProc(msg, wParam, lParam);
+        if (pMsg && pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
+        return code;
+    }
     case WM_LBUTTONDBLCLK:
         // On the empty space below the files it means nothing.
         if (HitTest(PointFromLParam(lParam)) >= 0) m_notifyTarget.Post(WM_SOURCE_LIST_DBLCLK);

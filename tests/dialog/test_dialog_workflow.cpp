@@ -17,6 +17,7 @@
 #include <commctrl.h>
 #include <dbt.h>
 #include <algorithm>
+#include <cwctype>
 #include <functional>
 #include <string>
 #include <vector>
@@ -118,9 +119,12 @@ protected:
         ASSERT_NE(nullptr, s_hResources);
         SetResourceModule(s_hResources);
         g_strMsgCaption = LoadResString(IDS_MSG_CAPTION);
+        // The Open dialog is a COM object, as in the program.
+        ::CoInitialize(nullptr);
     }
     static void TearDownTestSuite()
     {
+        ::CoUninitialize();
         SetResourceModule(nullptr);
         ::FreeLibrary(s_hResources);
     }
@@ -195,7 +199,7 @@ bool KeepsWaitCursor(HWND hWnd, short hitTest)
 
 // Answers the add-or-replace question once it shows. The save's wait
 // cursor stays over the question, its buttons and the window behind it.
-Step AnswerExistsDialog(int radioId, int buttonId)
+Step AnswerExistsDialog(int radioId, int buttonId, int preselectedId = IDC_CHOICE_ADD)
 {
     return [=](HWND hDlg) {
         HWND ask = ::FindWindowW(L"#32770", L"Playlist Exists");
@@ -203,11 +207,116 @@ Step AnswerExistsDialog(int radioId, int buttonId)
         EXPECT_TRUE(KeepsWaitCursor(ask, HTCLIENT));
         EXPECT_TRUE(KeepsWaitCursor(::GetDlgItem(ask, IDOK), HTCLIENT));
         EXPECT_TRUE(KeepsWaitCursor(hDlg, HTERROR));
-        EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(ask, IDC_CHOICE_ADD)) << "add is preselected";
+        EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(ask, preselectedId)) << "preselected";
         if (radioId) ::CheckRadioButton(ask, IDC_CHOICE_ADD, IDC_CHOICE_REPLACE, radioId);
         Click(ask, buttonId);
     };
 }
+
+// Picks a file in the system's Open dialog as a user does: types its name
+// (relative to the folder the dialog shows, or a full path) and presses Open.
+Step ChooseInOpenDialog(const std::wstring& name)
+{
+    return [=](HWND hDlg) {
+        HWND open = nullptr;
+        for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd && !open;
+             hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
+            if (hWnd != hDlg && ::GetWindow(hWnd, GW_OWNER) == hDlg && ::IsWindowVisible(hWnd)) open = hWnd;
+        }
+        ASSERT_NE(nullptr, open) << "no Open dialog";
+        HWND edit = ::FindWindowExW(open, nullptr, L"Edit", nullptr);
+        for (HWND combo = nullptr; !edit && (combo = ::FindWindowExW(open, combo, L"ComboBox", nullptr));)
+            edit = ::FindWindowExW(combo, nullptr, L"Edit", nullptr);
+        ASSERT_NE(nullptr, edit) << "no file name field";
+        ::SetWindowTextW(edit, name.c_str());
+        ::PostMessageW(open, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(open, IDOK)));
+    };
+}
+
+// Ctrl held while the key is pressed in the window, as the modal loop will
+// see it; the next step lets Ctrl go again (ReleaseCtrl).
+void PressWithCtrl(HWND target, WPARAM key)
+{
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] |= 0x80;
+    ::SetKeyboardState(keys);
+    ::PostMessageW(target, WM_KEYDOWN, key, 1);
+}
+
+void ReleaseCtrl()
+{
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] &= 0x7F;
+    ::SetKeyboardState(keys);
+}
+
+// The playlist's item texts, as the list shows them.
+std::vector<std::wstring> PlaylistTexts(HWND hDlg)
+{
+    std::vector<std::wstring> texts;
+    HWND list = ::GetDlgItem(hDlg, IDC_PLAYLIST_LIST);
+    for (int i = 0; i < ListView_GetItemCount(list); ++i) {
+        wchar_t text[MAX_PATH] = {};
+        ListView_GetItemText(list, i, 0, text, MAX_PATH);
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+// The longest horizontal run of pixels of the colour in a row of the list,
+// as the list paints it: a struck-through text has one as long as the line.
+int LongestRunInRow(HWND list, int row, COLORREF colour)
+{
+    RECT client = {}, item = {};
+    ::GetClientRect(list, &client);
+    ListView_GetItemRect(list, row, &item, LVIR_BOUNDS);
+    HDC screen = ::GetDC(list);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::SendMessageW(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
+    int longest = 0;
+    for (int y = item.top; y < item.bottom; ++y) {
+        int run = 0;
+        for (int x = 0; x < client.right; ++x) {
+            run = ::GetPixel(memory, x, y) == colour ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    }
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(list, screen);
+    return longest;
+}
+
+std::string UpperShortPathBelowRoot(const std::wstring& path)
+{
+    wchar_t shortPath[MAX_PATH] = {};
+    ::GetShortPathNameW(path.c_str(), shortPath, MAX_PATH);
+    std::string line;
+    for (const wchar_t* p = shortPath + 2; *p; ++p) line += static_cast<char>(::towupper(*p));
+    return line;
+}
+
+// A playlist as people and other programs write them: a short upper-case
+// line, long lower-case lines, a line relative to the playlist with forward
+// slashes, a file that is gone, a network line and a binary line.
+struct CHandWrittenPlaylist {
+    std::wstring path = kPlaylists + L"\\Mixed.m3u";
+    std::wstring longSong = kRoot + L"Long Folder Name\\Some Long Song Title.mp3";
+    CHandWrittenPlaylist()
+    {
+        ::CreateDirectoryW((kRoot + L"Long Folder Name").c_str(), nullptr);
+        WriteBytes(longSong, "x");
+        WriteBytes(path, "#EXTM3U\r\n" + UpperShortPathBelowRoot(longSong) +
+                             "\r\n\\album\\b.mp3\r\n../Album/c.wma\n\\ALBUM\\GONE.MP3\r\n"
+                             "\\\\SERVER\\SHARE\\X.MP3\r\n\\album\\a.mp3\r\n\x01\x02\xFF\xFE\x7F\x10\r\n");
+    }
+    ~CHandWrittenPlaylist() { RemoveTree(kRoot + L"Long Folder Name"); }
+};
 
 // The resource module fixes only the first radio button's id; the choice is
 // the checked button's place in the group, as another module may number the
@@ -533,7 +642,7 @@ TEST_F(DialogWorkflowTest, WindowGrowsWithItsListsAndColumns)
         g_arrDragPaths.push_back(file);
     }
     const int ids[] = {IDC_FOLDER_TREE, IDC_SOURCE_LIST, IDC_PLAYLIST_LIST, IDC_FOLDER_CAPTION, IDC_ADD_SELECTED,
-                       IDC_MOVE_UP, IDC_REMOVE_ALL, IDC_PLAYLIST_NAME, IDC_SAVE, IDC_CLOSE};
+                       IDC_MOVE_UP, IDC_REMOVE_ALL, IDC_PLAYLIST_NAME, IDC_SAVE, IDC_CLOSE, IDC_OPEN};
     std::vector<RECT> before;
     RECT window = {};
     int dx = 0, dy = 0;
@@ -588,6 +697,7 @@ TEST_F(DialogWorkflowTest, WindowGrowsWithItsListsAndColumns)
             grew(7, treeGrowth, dx, dy, dy);
             grew(8, dx, dx, dy, dy);
             grew(9, dx, dx, dy, dy);
+            grew(10, dx, dx, 0, 0);
             ExpectColumnsFit(hDlg, "grown");
             ExpectDrawnCompletely(hDlg, "after growing");
             ::ShowWindow(hDlg, SW_MAXIMIZE);
@@ -621,6 +731,123 @@ TEST_F(DialogWorkflowTest, WindowGrowsWithItsListsAndColumns)
         },
     });
     RemoveTree(many);
+}
+
+// A playlist of the player opened, shown by long names with what no longer
+// plays marked, cleaned up, reordered and saved back over itself.
+TEST_F(DialogWorkflowTest, OpeningAPlaylistShowsWhatIsMissingAndSavesItBack)
+{
+    CHandWrittenPlaylist playlist;
+    const std::wstring missingMark = L"GONE.MP3 (missing)";
+    CPlaylistDlg dlg;
+    Run(dlg, {
+        [](HWND hDlg) {
+            EXPECT_NE(nullptr, ::GetDlgItem(hDlg, IDC_OPEN));
+            Click(hDlg, IDC_OPEN);
+        },
+        ChooseInOpenDialog(L"Mixed.m3u"),
+        [&](HWND hDlg) {
+            EXPECT_EQ((std::vector<std::wstring>{L"Some Long Song Title.mp3", L"b.mp3", L"c.wma", missingMark,
+                                                 L"a.mp3"}),
+                      PlaylistTexts(hDlg));
+            EXPECT_EQ((std::vector<std::wstring>{FormatIntText(Text(IDS_OPENED_MISSING), 1) + L"\n\n" +
+                                                 FormatIntText(Text(IDS_OPENED_UNREADABLE), 2)}),
+                      m_boxes);
+            EXPECT_EQ(L"Mixed", GetWindowTextString(::GetDlgItem(hDlg, IDC_PLAYLIST_NAME)));
+            // Grey, and struck through: a line of grey longer than any letter.
+            HWND list = ::GetDlgItem(hDlg, IDC_PLAYLIST_LIST);
+            EXPECT_GT(LongestRunInRow(list, 3, ::GetSysColor(COLOR_GRAYTEXT)), 40);
+            EXPECT_EQ(0, LongestRunInRow(list, 4, ::GetSysColor(COLOR_GRAYTEXT)));
+            m_boxes.clear();
+            // The menu key over the playlist opens its context menu.
+            ::SetFocus(list);
+            ::PostMessageW(hDlg, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), -1);
+        },
+        [](HWND) {
+            HWND menu = ::FindWindowW(L"#32768", nullptr);
+            ASSERT_NE(nullptr, menu) << "no context menu";
+            ::PostMessageW(menu, WM_CHAR, L'e', 0);   // Remove missing &entries
+        },
+        [&](HWND hDlg) {
+            const std::vector<std::wstring> cleaned = {L"Some Long Song Title.mp3", L"b.mp3", L"c.wma", L"a.mp3"};
+            EXPECT_EQ(cleaned, PlaylistTexts(hDlg));
+            // One edit: one undo brings every missing entry back, marked.
+            ::SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(ID_PLAYLIST_UNDO, 0), 0);
+            EXPECT_EQ(missingMark, PlaylistTexts(hDlg).at(3));
+            ::SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(ID_PLAYLIST_REDO, 0), 0);
+            EXPECT_EQ(cleaned, PlaylistTexts(hDlg));
+            SelectItem(hDlg, IDC_PLAYLIST_LIST, 0);
+            Click(hDlg, IDC_MOVE_DOWN);
+            m_yesNoAnswer = IDNO;
+            Click(hDlg, IDC_SAVE);
+        },
+        AnswerExistsDialog(0, IDOK, IDC_CHOICE_REPLACE),
+    });
+    EXPECT_EQ((std::vector<std::wstring>{Text(IDS_SAVED_ANOTHER)}), m_boxes);
+    EXPECT_EQ("\\ALBUM\\B.MP3\r\n" + UpperShortPathBelowRoot(playlist.longSong) +
+                  "\r\n\\ALBUM\\C.WMA\r\n\\ALBUM\\A.MP3\r\n",
+              ReadBytes(playlist.path));
+}
+
+// Opening asks about unsaved entries as closing does and takes only the
+// player's playlists. An opened playlist counts as saved: closing asks once
+// it differs from the file, and saving it leaves the missing entries out.
+TEST_F(DialogWorkflowTest, AnOpenedPlaylistAsksOnlyOnceItDiffersFromItsFile)
+{
+    CHandWrittenPlaylist playlist;
+    const std::wstring otherDrive = ProgramFolder() + L"\\Elsewhere.m3u";
+    WriteBytes(otherDrive, "\\ALBUM\\A.MP3\r\n");
+    CPlaylistDlg dlg;
+    INT_PTR result = Run(dlg, {
+        [](HWND hDlg) { ASSERT_TRUE(SelectFolder(hDlg, L"Album")); },
+        [this](HWND hDlg) {
+            Click(hDlg, IDC_ADD_ALL);
+            m_yesNoAnswer = IDNO;
+            Click(hDlg, IDC_OPEN);
+            m_yesNoAnswer = IDYES;
+            Click(hDlg, IDC_OPEN);
+        },
+        ChooseInOpenDialog(otherDrive),
+        [this](HWND hDlg) {
+            EXPECT_EQ((std::vector<std::wstring>{Text(IDS_OPEN_UNSAVED), Text(IDS_OPEN_UNSAVED),
+                                                 Text(IDS_OPEN_OTHER_DRIVE)}),
+                      m_boxes);
+            EXPECT_EQ(3, ItemCount(hDlg, IDC_PLAYLIST_LIST));
+            Click(hDlg, IDC_OPEN);
+        },
+        ChooseInOpenDialog(L"Mixed.m3u"),
+        [this](HWND hDlg) {
+            EXPECT_EQ(5, ItemCount(hDlg, IDC_PLAYLIST_LIST));
+            m_boxes.clear();
+            Click(hDlg, IDC_SAVE);
+        },
+        AnswerExistsDialog(0, IDOK, IDC_CHOICE_REPLACE),
+        [&](HWND hDlg) {
+            EXPECT_EQ((std::vector<std::wstring>{FormatIntText(Text(IDS_ENTRIES_LEFT_OUT), 1),
+                                                 Text(IDS_SAVED_ANOTHER)}),
+                      m_boxes);
+            EXPECT_EQ(UpperShortPathBelowRoot(playlist.longSong) + "\r\n\\ALBUM\\B.MP3\r\n\\ALBUM\\C.WMA\r\n"
+                                                                   "\\ALBUM\\A.MP3\r\n",
+                      ReadBytes(playlist.path));
+            m_boxes.clear();
+            // A module without the button: Ctrl+O still opens.
+            ::DestroyWindow(::GetDlgItem(hDlg, IDC_OPEN));
+            PressWithCtrl(::GetDlgItem(hDlg, IDC_PLAYLIST_LIST), 'O');
+        },
+        [](HWND) { ReleaseCtrl(); },
+        ChooseInOpenDialog(L"Mixed.m3u"),
+        [this](HWND hDlg) {
+            SelectItem(hDlg, IDC_PLAYLIST_LIST, 1);
+            Click(hDlg, IDC_MOVE_UP);
+            m_yesNoAnswer = IDNO;
+            Click(hDlg, IDC_CLOSE);
+            ::SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(ID_PLAYLIST_UNDO, 0), 0);
+            Click(hDlg, IDC_CLOSE);
+        },
+    });
+    EXPECT_EQ(IDCANCEL, result);
+    EXPECT_EQ((std::vector<std::wstring>{Text(IDS_CLOSE_UNSAVED)}), m_boxes) << "undone to as opened, it closes at once";
+    ::DeleteFileW(otherDrive.c_str());
 }
 
 // Every way a user closes the window asks while the playlist would be lost:

@@ -182,9 +182,9 @@ TEST_F(PlaylistDlgTest, WindowCarriesMarkerIconsAndLimits)
         EXPECT_EQ(static_cast<LRESULT>(PLAYLIST_NAME_MAX_CHARS),
                   ::SendDlgItemMessageW(hWnd, IDC_PLAYLIST_NAME, EM_GETLIMITTEXT, 0, 0));
 
-        // The skin sits on the dialog, its eight buttons and four statics,
+        // The skin sits on the dialog, its nine buttons and four statics,
         // with its own value in their user data, and paints the background.
-        EXPECT_EQ(13, SkinCount("LiveSubclasses"));
+        EXPECT_EQ(14, SkinCount("LiveSubclasses"));
         EXPECT_NE(0, ::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
         LONG painted = SkinCount("PaintedBackgrounds");
         HDC hDc = ::GetDC(hWnd);
@@ -495,7 +495,9 @@ TEST_F(PlaylistDlgTest, BuiltInTextsAreTheModulesTexts)
 {
     for (UINT id : {IDS_INVALID_NAME, IDS_ENTRIES_LEFT_OUT, IDS_CLOSE_UNSAVED, IDS_LINES_LEFT_OUT,
                     IDS_NO_PLAYLIST_FOLDER, IDS_ABOUT_MENU, IDS_ABOUT_CAPTION, IDS_ABOUT_TEXT,
-                    IDS_VERSION_UNKNOWN, IDS_DRIVE_NOT_ANSWERING})
+                    IDS_VERSION_UNKNOWN, IDS_DRIVE_NOT_ANSWERING, IDS_OPEN_UNSAVED, IDS_OPEN_FILTER,
+                    IDS_OPEN_OTHER_DRIVE, IDS_OPEN_FAILED, IDS_OPENED_MISSING, IDS_OPENED_UNREADABLE,
+                    IDS_MISSING_ENTRY})
         EXPECT_EQ(BuiltInText(id), ModuleString(s_hResources, id, kEnglish)) << id;
 }
 

@@ -162,6 +162,7 @@ TEST_F(ListInput, CtrlASelectsAllOnlyInTheFocusedList)
     EXPECT_GE(PostedCount(WM_LIST_CHANGED), 1);
 }
 
+// Delete acts when the key is released, once however long it was held.
 TEST_F(ListInput, DeleteRemovesWhenTheKeyIsReleased)
 {
     ::SetFocus(host.playlist.Hwnd());

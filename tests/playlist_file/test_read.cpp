@@ -1,4 +1,5 @@
 #include "playlist_file/PlaylistFile.h"
+#include "playlist_file/LongNameResolver.h"
 #include "TestPaths.h"
 
 #include <gtest/gtest.h>
@@ -129,6 +130,62 @@ TEST_P(ReadPlaylistCase, AppendsTheEntriesOfItsLines)
 
 INSTANTIATE_TEST_SUITE_P(Lines, ReadPlaylistCase, testing::ValuesIn(kReadCases),
                          [](const testing::TestParamInfo<ReadCase>& info) { return info.param.name; });
+
+// Entries as lines may spell them; %F and %f stand for the short names of
+// the folder and of the song, as the file system reports them.
+struct ResolveCase {
+    const char* name;
+    const wchar_t* entry;
+    const wchar_t* resolved;   // null: names no file of the player
+};
+
+const wchar_t kResolvedSong[] = L"F:\\pf\\Resolve\\Long Music Folder\\Song number one.mp3";
+const wchar_t kResolvedB[] = L"F:\\pf\\Resolve\\Long Music Folder\\b.mp3";
+
+const ResolveCase kResolveCases[] = {
+    {"short_upper_case", L"F:\\PF\\RESOLVE\\%F\\%f", kResolvedSong},
+    {"long_as_listed", L"F:\\pf\\Resolve\\Long Music Folder\\Song number one.mp3", kResolvedSong},
+    {"short_folder_long_file", L"F:\\PF\\RESOLVE\\%F\\SONG NUMBER ONE.MP3", kResolvedSong},
+    {"long_folder_short_file_forward_slashes", L"F:/pf/resolve/long music folder/%f", kResolvedSong},
+    {"other_case_dots_and_doubled_separators", L"f:\\PF\\.\\resolve\\\\%F\\..\\%F\\B.MP3", kResolvedB},
+    {"missing_folder", L"F:\\PF\\RESOLVE\\GONE\\B.MP3", nullptr},
+    {"missing_file", L"F:\\PF\\RESOLVE\\%F\\GONE.MP3", nullptr},
+    {"a_folder_is_no_file", L"F:\\PF\\RESOLVE\\%F", nullptr},
+    {"file_as_folder", L"F:\\PF\\RESOLVE\\%F\\B.MP3\\X.MP3", nullptr},
+    {"other_drive", L"C:\\PF\\RESOLVE\\%F\\B.MP3", nullptr},
+    {"network_path", L"\\\\SERVER\\SHARE\\B.MP3", nullptr},
+    {"device_name", L"F:\\PF\\RESOLVE\\%F\\NUL", nullptr},
+};
+
+std::wstring LastElement(const std::wstring& strPath)
+{
+    return strPath.substr(strPath.rfind(L'\\') + 1);
+}
+
+class ResolveEntryCase : public testing::TestWithParam<ResolveCase> {};
+
+TEST_P(ResolveEntryCase, GivesTheLongPathOrMissing)
+{
+    static const bool bMade = [] {
+        const std::wstring strFolder = FreshFolder(L"Resolve") + L"\\Long Music Folder";
+        return MakeFolders(strFolder) && WriteBytes(kResolvedSong, "x") && WriteBytes(kResolvedB, "x");
+    }();
+    ASSERT_TRUE(bMade);
+    std::wstring strEntry = GetParam().entry;
+    for (const auto& name : {std::make_pair(L"%F", LastElement(SystemShortPath(L"F:\\pf\\Resolve\\Long Music Folder"))),
+                             std::make_pair(L"%f", LastElement(SystemShortPath(kResolvedSong)))}) {
+        for (size_t n; (n = strEntry.find(name.first)) != std::wstring::npos;) strEntry.replace(n, 2, name.second);
+    }
+
+    CLongNameResolver resolver(L"F:\\");
+    std::wstring strLong = L"untouched";
+    const bool bFound = resolver.Resolve(strEntry, strLong);
+    EXPECT_EQ(GetParam().resolved != nullptr, bFound) << strEntry;
+    EXPECT_EQ(GetParam().resolved ? GetParam().resolved : L"untouched", strLong);
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, ResolveEntryCase, testing::ValuesIn(kResolveCases),
+                         [](const testing::TestParamInfo<ResolveCase>& info) { return info.param.name; });
 
 TEST(ReadPlaylistFile, UnopenableFileGivesOneAndAddsNothing)
 {
