@@ -367,6 +367,9 @@ void CPlaylistDlg::OnDeviceChange(WPARAM event, LPARAM data)
 
 LRESULT CPlaylistDlg::OnShareMessage(WPARAM wParam, LPARAM lParam)
 {
+    // A start for the drive that this closing window claimed would end
+    // without a window; unclaimed, it waits for this instance to let go.
+    if (m_bClosing && wParam == kShareAskSameRoot) return 0;
     bool closeRequested = false;
     LRESULT reply = AnswerShareMessage(wParam, lParam, AppDeviceFields().m_szDeviceRoot, closeRequested);
     if (closeRequested) {
