@@ -70,7 +70,7 @@ int CPlaylistApp::ExitInstance()
 void CPlaylistApp::RunMainDialog()
 {
     CPlaylistDlg dlg;
-    // Marked at its creation and answering once initialised: from then on
+    // Marked and answering once initialised: from then on
     // a later start for the drive finds this window and hands off to it.
     dlg.NotifyWhenReady([this] { m_startLock.Release(); });
     dlg.DoModal();

@@ -63,7 +63,9 @@ BOOL CPlaylistDlg::OnInitDialog()
         if (m_onReady) m_onReady();
         m_onReady = nullptr;
     });
-    // A window bound only now, the creation hook refused, missed WM_CREATE.
+    // Later starts find the running instances by this marker. Set here, not
+    // at WM_CREATE: a window bound only now (the creation hook refused)
+    // never sees that.
     ::SetPropW(Hwnd(), kMainWindowProperty, kMainWindowPropertyValue);
     MakeResizable();
     CenterOnDesktop(Hwnd());
@@ -288,8 +290,6 @@ LRESULT CPlaylistDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     if (OnListNotification(msg, wParam)) return 0;
 
     switch (msg) {
-    case WM_CREATE:
-        return OnCreate(msg, wParam, lParam);
     case WM_PAINT:
         return OnPaint(msg, wParam, lParam);
     case WM_QUERYDRAGICON:
@@ -331,15 +331,6 @@ LRESULT CPlaylistDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     default:
         return CModalDialog::WindowProc(msg, wParam, lParam);
     }
-}
-
-LRESULT CPlaylistDlg::OnCreate(UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    LRESULT result = DefaultProc(msg, wParam, lParam);
-    if (result == -1) return -1;
-    // Later starts find the running instances by this marker.
-    ::SetPropW(Hwnd(), kMainWindowProperty, kMainWindowPropertyValue);
-    return result;
 }
 
 // While minimised the window shows its icon centred in the client area.

@@ -42,7 +42,6 @@ protected:
     bool OnCommand(int id, UINT code, HWND hControl) override;
 
 private:
-    LRESULT OnCreate(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OnPaint(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnDeviceChange(WPARAM event, LPARAM data);
     LRESULT OnShareMessage(WPARAM wParam, LPARAM lParam);
