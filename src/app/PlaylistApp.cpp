@@ -70,7 +70,7 @@ int CPlaylistApp::ExitInstance()
 void CPlaylistApp::RunMainDialog()
 {
     CPlaylistDlg dlg;
-    // Marked at its creation and answering once initialised: from then on
+    // Marked and answering once initialised: from then on
     // a later start for the drive finds this window and hands off to it.
     dlg.NotifyWhenReady([this] { m_startLock.Release(); });
     dlg.DoModal();
@@ -96,6 +96,9 @@ namespace {
 // that cannot wait longer never serves: a second window for the drive would
 // let two saves race on one playlist.
 const DWORD kStartLockWaitMs = 5000;
+// An instance that no longer claims its drive, yet still serves it, is
+// ending: it lets go within moments. A busy one keeps it longer than this.
+const DWORD kServingLockWaitMs = 2000;
 }  // namespace
 
 // Asks the running instances about this start. Under "-Q" no atom is made:
@@ -111,15 +114,17 @@ CPlaylistApp::StartDecision CPlaylistApp::HandOffToRunningInstance()
 
     // Without the start lock another start for the drive is deciding (or
     // stopped while deciding): this one may hand off, but never serve. The
-    // serving lock is taken at once or not at all: its owner keeps it.
+    // serving lock is tried at once, and waited for only when no window
+    // claims the drive: then its owner may be ending.
     const wchar_t* root = m_device.m_szDeviceRoot;
-    const bool mayServe = m_startLock.Acquire(root, kStartLockWaitMs) != CDriveLock::kBusy &&
-                          m_servingLock.Acquire(root, 0) != CDriveLock::kBusy;
+    const bool decides = m_startLock.Acquire(root, kStartLockWaitMs) != CDriveLock::kBusy;
+    bool mayServe = decides && m_servingLock.Acquire(root, 0) != CDriveLock::kBusy;
     m_atomDeviceRoot = ::GlobalAddAtomW(root);
     if (!m_atomDeviceRoot) return StartDecision::kEnd;
     // Asked even when this start may serve: a window of an instance that
     // holds no serving lock may still claim the drive.
     if (!AskRunningInstances()) return StartDecision::kEnd;
+    if (decides && !mayServe) mayServe = m_servingLock.Acquire(root, kServingLockWaitMs) != CDriveLock::kBusy;
     // A busy instance looks like a hung one: its drive gets no second window.
     return mayServe ? StartDecision::kServe : StartDecision::kCannotServe;
 }

@@ -69,7 +69,9 @@ BOOL CPlaylistDlg::OnInitDialog()
         if (m_onReady) m_onReady();
         m_onReady = nullptr;
     });
-    // A window bound only now, the creation hook refused, missed WM_CREATE.
+    // Later starts find the running instances by this marker. Set here, not
+    // at WM_CREATE: a window bound only now (the creation hook refused)
+    // never sees that.
     ::SetPropW(Hwnd(), kMainWindowProperty, kMainWindowPropertyValue);
     MakeResizable();
     CenterOnDesktop(Hwnd());
@@ -302,8 +304,6 @@ LRESULT CPlaylistDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     if (OnListNotification(msg, wParam)) return 0;
 
     switch (msg) {
-    case WM_CREATE:
-        return OnCreate(msg, wParam, lParam);
     case WM_PAINT:
         return OnPaint(msg, wParam, lParam);
     case WM_QUERYDRAGICON:
@@ -350,15 +350,6 @@ LRESULT CPlaylistDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     }
 }
 
-LRESULT CPlaylistDlg::OnCreate(UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    LRESULT result = DefaultProc(msg, wParam, lParam);
-    if (result == -1) return -1;
-    // Later starts find the running instances by this marker.
-    ::SetPropW(Hwnd(), kMainWindowProperty, kMainWindowPropertyValue);
-    return result;
-}
-
 // While minimised the window shows its icon centred in the client area.
 LRESULT CPlaylistDlg::OnPaint(UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -384,6 +375,9 @@ void CPlaylistDlg::OnDeviceChange(WPARAM event, LPARAM data)
 
 LRESULT CPlaylistDlg::OnShareMessage(WPARAM wParam, LPARAM lParam)
 {
+    // A start for the drive that this closing window claimed would end
+    // without a window; unclaimed, it waits for this instance to let go.
+    if (m_bClosing && wParam == kShareAskSameRoot) return 0;
     bool closeRequested = false;
     LRESULT reply = AnswerShareMessage(wParam, lParam, AppDeviceFields().m_szDeviceRoot, closeRequested);
     if (closeRequested) {

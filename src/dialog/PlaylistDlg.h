@@ -44,7 +44,6 @@ protected:
     bool PreTranslateKey(const MSG& msg) override;
 
 private:
-    LRESULT OnCreate(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OnPaint(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnDeviceChange(WPARAM event, LPARAM data);
     LRESULT OnShareMessage(WPARAM wParam, LPARAM lParam);

@@ -43,7 +43,6 @@ void CPlaylistDlg::OnSave()
         ::SetFocus(hName);
         return;
     }
-    if (m_bClosing) return;
 
     SaveOutcome outcome = SavePlaylist(name);
     if (m_bClosing) return;

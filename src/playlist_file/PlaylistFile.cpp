@@ -297,8 +297,8 @@ struct CLineBuffer {
 };
 
 // Splits a file's bytes into lines and keeps the entries they name. Works on
-// a stream, so a file of any size is read in bounded memory. Text ends at a
-// Ctrl+Z, as in text-mode reading.
+// a stream; the lines of a file without a mark are kept until its end, which
+// tells their encoding. Text ends at a Ctrl+Z, as in text-mode reading.
 class CLineParser {
 public:
     CLineParser(const wchar_t* pszPlaylist, std::vector<std::wstring>& arrEntries)

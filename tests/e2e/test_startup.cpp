@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace testkit;
@@ -343,6 +344,21 @@ TEST_F(StartupTest, HungInstanceStopsNeitherAStartNorACloseRequest)
     ExpectRefusedNamingTheDrive(Start(Args(L"L:\\")), L"L:");
     ::ReleaseMutex(startLock);
     ::CloseHandle(startLock);
+
+    // An instance that has let its window go and is ending still serves the
+    // drive for a moment: a start then serves the drive once it is free.
+    HANDLE ending = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread endingInstance([ending] {
+        HANDLE servingLock = ::CreateMutexW(nullptr, TRUE, (std::wstring(kServingLockNamePrefix) + L"L").c_str());
+        ::SetEvent(ending);
+        ::Sleep(1000);
+        ::ReleaseMutex(servingLock);
+        ::CloseHandle(servingLock);
+    });
+    ::WaitForSingleObject(ending, INFINITE);
+    EXPECT_NE(nullptr, StartInstance(Args(L"L:\\")));
+    endingInstance.join();
+    ::CloseHandle(ending);
 }
 
 TEST_F(StartupTest, CloseRequestClosesEveryInstanceAndShowsNothing)
