@@ -467,6 +467,28 @@ std::string EntryLine(const wchar_t* pszPlaylist, const CLineRules& rules, const
     return strLine;
 }
 
+// The reader takes a file whose bytes are all valid UTF-8 beyond ASCII for
+// UTF-8, whatever the code page its lines were written in. When the lines
+// chosen make such a file, a line that UTF-8 reads as another entry (or as
+// none) is left out, so that the file names only what its lines were meant
+// to. Returns the number left out.
+int LeaveOutLinesReadOtherwise(const CLineRules& rules, std::vector<std::string>& arrLines)
+{
+    CUtf8Check utf8;
+    for (const std::string& strLine : arrLines)
+        for (char c : strLine) utf8.Add(static_cast<unsigned char>(c));
+    if (!utf8.IsUtf8BeyondAscii()) return 0;
+    const auto readOtherwise = [&rules](const std::string& strLine) {
+        std::wstring strAnsi, strUtf8, strMeant, strRead;
+        DecodeAnsiLine(strLine, strAnsi);
+        rules.EntryOf(strAnsi, strMeant);
+        return !DecodeUtf8Line(strLine, strUtf8) || !rules.EntryOf(strUtf8, strRead) || strRead != strMeant;
+    };
+    const size_t nBefore = arrLines.size();
+    arrLines.erase(std::remove_if(arrLines.begin(), arrLines.end(), readOtherwise), arrLines.end());
+    return static_cast<int>(nBefore - arrLines.size());
+}
+
 }
 
 bool ToNarrow(char* pszBuffer, const wchar_t* pszText, int cbBuffer, UINT nCodePage)
@@ -503,19 +525,20 @@ int WritePlaylistFile(const wchar_t* pszPath, std::vector<std::wstring>& arrEntr
 
     CShortNameCache cache;
     const CLineRules rules(pszPath);
-    std::string strContent;
+    std::vector<std::string> arrLines;
     int nLeftOut = 0;
     for (std::wstring& strEntry : arrEntries) {
         if (strEntry.empty()) continue;
         UpperCaseAscii(strEntry);
-        const std::string strLine = EntryLine(pszPath, rules, strEntry, cache);
-        if (strLine.empty()) {
+        std::string strLine = EntryLine(pszPath, rules, strEntry, cache);
+        if (strLine.empty())
             ++nLeftOut;
-            continue;
-        }
-        strContent += strLine;
-        strContent += "\r\n";
+        else
+            arrLines.push_back(std::move(strLine));
     }
+    nLeftOut += LeaveOutLinesReadOtherwise(rules, arrLines);
+    std::string strContent;
+    for (const std::string& strLine : arrLines) strContent += strLine + "\r\n";
     if (!ReplaceFileContent(pszPath, strContent)) return kPlaylistFileFailed;
     if (pnLeftOut) *pnLeftOut = nLeftOut;
     return kPlaylistFileDone;

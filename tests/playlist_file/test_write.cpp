@@ -143,6 +143,33 @@ TEST(WritePlaylistFile, LeavesOutWhatDoesNotFitAndUpperCasesOnlyAToZ)
     EXPECT_EQ(11, nLeftOut);
 }
 
+// A file whose bytes are all valid UTF-8 is read as UTF-8: a line whose
+// ANSI bytes would read so as another name, or as a control, is left out;
+// one byte that is no UTF-8 keeps the whole file ANSI, and every line with it.
+TEST(WritePlaylistFile, LeavesOutLinesThatUtf8WouldReadOtherwise)
+{
+    const std::wstring strPlaylist = FreshFolder(L"Utf8") + L"\\utf8.m3u";
+    const std::wstring strGarbled = L"Q:\\BEYONC\u00c3\u00a9.MP3";   // C3 A9: "BEYONC\u00e9" in UTF-8
+    const std::wstring strControl = L"Q:\\\u00c2\u20ac.MP3";         // C2 80: U+0080 in UTF-8
+    const std::wstring strAnsiOnly = L"Q:\\\u00e9T\u00e9.MP3";       // E9: no UTF-8
+    const struct {
+        std::vector<std::wstring> arrEntries;
+        std::vector<std::string> arrExpected;
+        int nLeftOut;
+    } kCases[] = {
+        {{strGarbled, L"Q:\\PLAIN.MP3", strControl}, {"Q:\\PLAIN.MP3"}, 2},
+        {{strGarbled, strControl, strAnsiOnly}, {AnsiOf(strGarbled), AnsiOf(strControl), AnsiOf(strAnsiOnly)}, 0},
+    };
+    for (const auto& c : kCases) {
+        int nLeftOut = -1;
+        EXPECT_EQ(c.arrExpected, WriteAndSplit(strPlaylist, c.arrEntries, &nLeftOut));
+        EXPECT_EQ(c.nLeftOut, nLeftOut);
+        std::vector<std::wstring> arrRead;
+        ASSERT_EQ(kPlaylistFileDone, ReadPlaylistFile(strPlaylist.c_str(), arrRead));
+        EXPECT_EQ(c.arrExpected.size(), arrRead.size()) << "the reader takes every line back";
+    }
+}
+
 TEST(WritePlaylistFile, EmptyListGivesEmptyFile)
 {
     const std::wstring strPlaylist = FreshFolder(L"Empty") + L"\\empty.m3u";
