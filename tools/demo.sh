@@ -5,7 +5,8 @@
 # under a private Xvfb, saves two screenshots and closes the tool: the window
 # with a folder's files in the playlist (build/demo-screenshot.png, or the
 # path in WAVA_SCREENSHOT) and a drag into the playlist with its insertion
-# mark (build/demo-drag.png, or WAVA_DRAG_SCREENSHOT).
+# mark (build/demo-drag.png, or WAVA_DRAG_SCREENSHOT), and the playlist's
+# context menu (build/demo-menu.png, or WAVA_MENU_SCREENSHOT).
 # WAVA_DEMO_DPI=144 runs it at that display DPI, in a prefix of its own
 # (the pictures then end in -144dpi).
 set -euo pipefail
@@ -79,6 +80,23 @@ else
     xdotool mousemove "$fx" "$fy"
     sleep 0.3
     xdotool mouseup 1
+    sleep 0.5
+
+    # The playlist's context menu, opened with the right button on an entry.
+    menu_shot="${WAVA_MENU_SCREENSHOT:-$WAVA_BUILD_DIR/demo-menu$suffix.png}"
+    xdotool mousemove $((tx + 20)) $((ty + 6)) click 3
+    sleep 1
+    win="$(xdotool search --onlyvisible --name '^Wava Playlist$' 2>/dev/null | head -n 1)"
+    if [ -n "$win" ]; then
+        # The window and room beside it for the menu, which may reach past it.
+        eval "$(xdotool getwindowgeometry --shell "$win")"
+        import -window root -crop "$((WIDTH + 240))x$((HEIGHT + 120))+$((X > 8 ? X - 8 : 0))+$((Y > 30 ? Y - 30 : 0))" +repage "$menu_shot"
+    else
+        import -window root "$menu_shot"
+    fi
+    echo "screenshot: $menu_shot"
+    xdotool key Escape
+    sleep 0.3
     timeout 30 wine "$WAVA_BUILD_DIR/bin/WavaPlaylist.exe" -Q || true
     wineserver -w
 fi

@@ -45,16 +45,18 @@ void CPlaylistModel::Tell(const CPlaylistChange& change) const
     if (m_pView) m_pView->OnPlaylistChanged(change);
 }
 
-void CPlaylistModel::Apply(const CStep& step, bool forward)
+void CPlaylistModel::Apply(CStep& step, bool forward)
 {
+    bool inserting = (step.kind == StepKind::kInsert) == forward;
     switch (step.kind) {
     case StepKind::kInsert:
-        if (forward) PlaceEntries(m_arrPaths, step.indices, step.entries);
-        else TakeEntries(m_arrPaths, step.indices);
-        break;
     case StepKind::kRemove:
-        if (forward) TakeEntries(m_arrPaths, step.indices);
-        else PlaceEntries(m_arrPaths, step.indices, step.entries);
+        if (inserting) {
+            PlaceEntries(m_arrPaths, step.indices, std::move(step.entries));
+            step.entries.clear();
+        } else {
+            step.entries = TakeEntries(m_arrPaths, step.indices);
+        }
         break;
     case StepKind::kReorder:
         ApplyOrder(m_arrPaths, forward ? step.order : InverseOrder(step.order));
@@ -235,7 +237,7 @@ void CPlaylistModel::Reset(CPathArray paths)
 bool CPlaylistModel::Undo()
 {
     if (!CanUndo()) return false;
-    const CStep& step = m_steps[--m_nDone];
+    CStep& step = m_steps[--m_nDone];
     Apply(step, false);
     CPlaylistChange change = step.change;
     change.restoresFocus = true;
@@ -248,7 +250,7 @@ bool CPlaylistModel::Undo()
 bool CPlaylistModel::Redo()
 {
     if (!CanRedo()) return false;
-    const CStep& step = m_steps[m_nDone++];
+    CStep& step = m_steps[m_nDone++];
     Apply(step, true);
     CPlaylistChange change = step.change;
     change.restoresFocus = true;

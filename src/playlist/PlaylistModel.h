@@ -106,6 +106,8 @@ private:
         // Insert: where the entries stand afterwards; remove: where they
         // stood before. Ascending.
         CIndexArray indices;
+        // The entries while they are out of the playlist (a removal in
+        // effect, an insertion undone); moved, never copied, between the two.
         CPathArray entries;
         COrder order;
         CPlaylistSelection before;
@@ -114,7 +116,7 @@ private:
         CPlaylistChange change;
     };
 
-    void Apply(const CStep& step, bool forward);
+    void Apply(CStep& step, bool forward);
     void Record(CStep step);
     bool Reorder(COrder order, size_t scrollTo, bool partialOk);
     bool MoveBlock(size_t target, bool partialOk);
