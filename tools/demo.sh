@@ -86,15 +86,19 @@ else
     menu_shot="${WAVA_MENU_SCREENSHOT:-$WAVA_BUILD_DIR/demo-menu$suffix.png}"
     xdotool mousemove $((tx + 20)) $((ty + 6)) click 3
     sleep 1
-    win="$(xdotool search --onlyvisible --name '^Wava Playlist$' 2>/dev/null | head -n 1)"
+    # The menu is a window of its own over the tool's: the picture is cut
+    # from the whole screen where the tool's frame stands. xdotool reports a
+    # reparented window's place with the frame's borders counted twice; the
+    # bottom border is as wide as the side ones.
+    take_shot "$menu_shot"
+    win="$(xdotool search --onlyvisible --name '^Wava Playlist$' 2>/dev/null | head -n 1 || true)"
     if [ -n "$win" ]; then
-        # The window and room beside it for the menu, which may reach past it.
         eval "$(xdotool getwindowgeometry --shell "$win")"
-        import -window root -crop "$((WIDTH + 240))x$((HEIGHT + 120))+$((X > 8 ? X - 8 : 0))+$((Y > 30 ? Y - 30 : 0))" +repage "$menu_shot"
-    else
-        import -window root "$menu_shot"
+        read -r fw fh < <(identify -format '%w %h\n' "$menu_shot")
+        border=$(((fw - WIDTH) / 2))
+        top=$((fh - HEIGHT - border))
+        import -window root -crop "${fw}x${fh}+$((X - 2 * border))+$((Y - 2 * top))" +repage "$menu_shot"
     fi
-    echo "screenshot: $menu_shot"
     xdotool key Escape
     sleep 0.3
     timeout 30 wine "$WAVA_BUILD_DIR/bin/WavaPlaylist.exe" -Q || true
