@@ -21,8 +21,6 @@ struct CPlaylistSelection {
 // What a view must show anew after a change of the model.
 struct CPlaylistChange {
     bool countChanged = false;
-    // Entries from this index on may show another text.
-    size_t firstChanged = 0;
     // The entry to bring into view, SIZE_MAX for none; partly in view may be
     // enough.
     size_t scrollTo = SIZE_MAX;
