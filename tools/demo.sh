@@ -2,10 +2,11 @@
 # Builds the tool and starts it, through the companion program, on a demo
 # player drive (a generated folder mapped as a removable drive letter).
 # With a display the tool stays open until you close it; without one it runs
-# under a private Xvfb, saves three screenshots and closes the tool: the
+# under a private Xvfb, saves four screenshots and closes the tool: the
 # window with a folder's files in the playlist (build/demo-screenshot.png, or
 # the path in WAVA_SCREENSHOT), a drag into the playlist with its insertion
-# mark (build/demo-drag.png, or WAVA_DRAG_SCREENSHOT), and an older playlist
+# mark (build/demo-drag.png, or WAVA_DRAG_SCREENSHOT), the playlist's context
+# menu (build/demo-menu.png, or WAVA_MENU_SCREENSHOT), and an older playlist
 # of the player opened, with its missing entries marked (build/demo-open.png,
 # or WAVA_OPEN_SCREENSHOT).
 # WAVA_DEMO_DPI=144 runs it at that display DPI, in a prefix of its own
@@ -88,6 +89,27 @@ else
     xdotool mousemove "$fx" "$fy"
     sleep 0.3
     xdotool mouseup 1
+    sleep 0.5
+
+    # The playlist's context menu, opened with the right button on an entry.
+    menu_shot="${WAVA_MENU_SCREENSHOT:-$WAVA_BUILD_DIR/demo-menu$suffix.png}"
+    xdotool mousemove $((tx + 20)) $((ty + 6)) click 3
+    sleep 1
+    # The menu is a window of its own over the tool's: the picture is cut
+    # from the whole screen where the tool's frame stands. xdotool reports a
+    # reparented window's place with the frame's borders counted twice; the
+    # bottom border is as wide as the side ones.
+    take_shot "$menu_shot"
+    win="$(xdotool search --onlyvisible --name '^Wava Playlist$' 2>/dev/null | head -n 1 || true)"
+    if [ -n "$win" ]; then
+        eval "$(xdotool getwindowgeometry --shell "$win")"
+        read -r fw fh < <(identify -format '%w %h\n' "$menu_shot")
+        border=$(((fw - WIDTH) / 2))
+        top=$((fh - HEIGHT - border))
+        import -window root -crop "${fw}x${fh}+$((X - 2 * border))+$((Y - 2 * top))" +repage "$menu_shot"
+    fi
+    xdotool key Escape
+    sleep 0.3
 
     # An older playlist of the player opened through the Open dialog.
     open_shot="${WAVA_OPEN_SCREENSHOT:-$WAVA_BUILD_DIR/demo-open$suffix.png}"

@@ -162,11 +162,14 @@ BOOL CPlaylistListCtrl::RemoveAllEntries()
     return Edit([](CPlaylistModel& model) { return model.RemoveAll(); });
 }
 
+// The selection is walked once: thousands of selected items are thousands
+// of messages to the control.
 int CPlaylistListCtrl::MoveSelectedEntries(BOOL up)
 {
-    int count = CollectSelection();
-    if (count <= 0) return count;
-    Edit([up](CPlaylistModel& model) { return model.MoveSelectedByOne(up != FALSE); });
+    if (GetSelectedCount() == 0) return 0;
+    if (!ReadSelection()) return -1;
+    int count = static_cast<int>(m_pModel->Selection().items.size());
+    m_pModel->MoveSelectedByOne(up != FALSE);
     return count;
 }
 

@@ -150,7 +150,7 @@ CPathArray TakeEntries(CPathArray& paths, const CIndexArray& indices)
     return taken;
 }
 
-void PlaceEntries(CPathArray& paths, const CIndexArray& indices, const CPathArray& entries)
+void PlaceEntries(CPathArray& paths, const CIndexArray& indices, CPathArray entries)
 {
     CPathArray merged;
     merged.reserve(paths.size() + entries.size());
@@ -158,11 +158,11 @@ void PlaceEntries(CPathArray& paths, const CIndexArray& indices, const CPathArra
     size_t next = 0;
     while (merged.size() < paths.size() + entries.size()) {
         if (next < indices.size() && indices[next] == merged.size()) {
-            merged.push_back(entries[next++]);
+            merged.push_back(std::move(entries[next++]));
         } else if (from < paths.size()) {
             merged.push_back(std::move(paths[from++]));
         } else {
-            merged.push_back(entries[next++]);  // indices past the end append
+            merged.push_back(std::move(entries[next++]));  // indices past the end append
         }
     }
     paths.swap(merged);

@@ -55,6 +55,6 @@ CIndexArray SelectionAfterOrder(const CIndexArray& selection, const COrder& orde
 // and answers them in their order; PlaceEntries puts them back, so that they
 // stand at those indices again.
 CPathArray TakeEntries(CPathArray& paths, const CIndexArray& indices);
-void PlaceEntries(CPathArray& paths, const CIndexArray& indices, const CPathArray& entries);
+void PlaceEntries(CPathArray& paths, const CIndexArray& indices, CPathArray entries);
 // Where the selected entries that were not removed stand afterwards.
 CIndexArray SelectionAfterRemoval(const CIndexArray& selection, const CIndexArray& removed);

@@ -22,14 +22,6 @@ bool IsIdentity(const COrder& order)
     return true;
 }
 
-size_t FirstMoved(const COrder& order)
-{
-    for (size_t i = 0; i < order.size(); ++i) {
-        if (order[i] != i) return i;
-    }
-    return order.size();
-}
-
 }
 
 void CPlaylistModel::SetSelection(CPlaylistSelection selection)
@@ -45,16 +37,18 @@ void CPlaylistModel::Tell(const CPlaylistChange& change) const
     if (m_pView) m_pView->OnPlaylistChanged(change);
 }
 
-void CPlaylistModel::Apply(const CStep& step, bool forward)
+void CPlaylistModel::Apply(CStep& step, bool forward)
 {
+    bool inserting = (step.kind == StepKind::kInsert) == forward;
     switch (step.kind) {
     case StepKind::kInsert:
-        if (forward) PlaceEntries(m_arrPaths, step.indices, step.entries);
-        else TakeEntries(m_arrPaths, step.indices);
-        break;
     case StepKind::kRemove:
-        if (forward) TakeEntries(m_arrPaths, step.indices);
-        else PlaceEntries(m_arrPaths, step.indices, step.entries);
+        if (inserting) {
+            PlaceEntries(m_arrPaths, step.indices, std::move(step.entries));
+            step.entries.clear();
+        } else {
+            step.entries = TakeEntries(m_arrPaths, step.indices);
+        }
         break;
     case StepKind::kReorder:
         ApplyOrder(m_arrPaths, forward ? step.order : InverseOrder(step.order));
@@ -89,7 +83,6 @@ bool CPlaylistModel::Insert(size_t index, const CPathArray& arr, size_t selectCo
     step.before = m_selection;
     step.after.items = Range(first, std::min(selectCount, arr.size()));
     step.change.countChanged = true;
-    step.change.firstChanged = first;
     step.change.scrollTo = first;
     Apply(step, true);
     Record(std::move(step));
@@ -104,7 +97,6 @@ bool CPlaylistModel::RemoveIndices(CIndexArray indices, CIndexArray selectAfter)
     step.before = m_selection;
     step.after.items = std::move(selectAfter);
     step.change.countChanged = true;
-    step.change.firstChanged = indices.front();
     if (!step.after.items.empty()) step.change.scrollTo = step.after.items.front();
     step.indices = std::move(indices);
     step.entries = TakeEntries(m_arrPaths, step.indices);
@@ -152,7 +144,6 @@ bool CPlaylistModel::Reorder(COrder order, size_t scrollTo, bool partialOk)
     step.kind = StepKind::kReorder;
     step.before = m_selection;
     step.after.items = SelectionAfterOrder(m_selection.items, order);
-    step.change.firstChanged = FirstMoved(order);
     step.change.scrollTo = scrollTo;
     step.change.partialOk = partialOk;
     step.order = std::move(order);
@@ -167,7 +158,6 @@ void CPlaylistModel::SelectBlock(CEntryBlock block, bool partialOk)
 {
     SetSelection({Range(block.first, block.count), m_selection.focus});
     CPlaylistChange change;
-    change.firstChanged = m_arrPaths.size();
     change.scrollTo = block.first;
     change.partialOk = partialOk;
     Tell(change);
@@ -235,7 +225,7 @@ void CPlaylistModel::Reset(CPathArray paths)
 bool CPlaylistModel::Undo()
 {
     if (!CanUndo()) return false;
-    const CStep& step = m_steps[--m_nDone];
+    CStep& step = m_steps[--m_nDone];
     Apply(step, false);
     CPlaylistChange change = step.change;
     change.restoresFocus = true;
@@ -248,7 +238,7 @@ bool CPlaylistModel::Undo()
 bool CPlaylistModel::Redo()
 {
     if (!CanRedo()) return false;
-    const CStep& step = m_steps[m_nDone++];
+    CStep& step = m_steps[m_nDone++];
     Apply(step, true);
     CPlaylistChange change = step.change;
     change.restoresFocus = true;

@@ -21,8 +21,6 @@ struct CPlaylistSelection {
 // What a view must show anew after a change of the model.
 struct CPlaylistChange {
     bool countChanged = false;
-    // Entries from this index on may show another text.
-    size_t firstChanged = 0;
     // The entry to bring into view, SIZE_MAX for none; partly in view may be
     // enough.
     size_t scrollTo = SIZE_MAX;
@@ -106,6 +104,8 @@ private:
         // Insert: where the entries stand afterwards; remove: where they
         // stood before. Ascending.
         CIndexArray indices;
+        // The entries while they are out of the playlist (a removal in
+        // effect, an insertion undone); moved, never copied, between the two.
         CPathArray entries;
         COrder order;
         CPlaylistSelection before;
@@ -114,7 +114,7 @@ private:
         CPlaylistChange change;
     };
 
-    void Apply(const CStep& step, bool forward);
+    void Apply(CStep& step, bool forward);
     void Record(CStep step);
     bool Reorder(COrder order, size_t scrollTo, bool partialOk);
     bool MoveBlock(size_t target, bool partialOk);

@@ -67,6 +67,54 @@ HTREEITEM FindFolder(HWND tree, HTREEITEM parent, const wchar_t* name)
     return nullptr;
 }
 
+// The entries of the playlist as shown, separated by spaces.
+std::wstring ShownEntries(HWND hDlg)
+{
+    HWND list = ::GetDlgItem(hDlg, IDC_PLAYLIST_LIST);
+    std::wstring shown;
+    for (int i = 0; i < ListView_GetItemCount(list); ++i) {
+        wchar_t text[MAX_PATH] = {};
+        ListView_GetItemText(list, i, 0, text, MAX_PATH);
+        shown += (shown.empty() ? L"" : L" ") + std::wstring(text);
+    }
+    return shown;
+}
+
+std::vector<int> Selected(HWND hDlg, int listId)
+{
+    std::vector<int> items;
+    HWND list = ::GetDlgItem(hDlg, listId);
+    for (int i = ListView_GetNextItem(list, -1, LVNI_SELECTED); i >= 0; i = ListView_GetNextItem(list, i, LVNI_SELECTED))
+        items.push_back(i);
+    return items;
+}
+
+// Real key presses, queued: the keys of chord go down in order and up in
+// reverse, after the step has returned to the dialog's loop.
+void PressKeys(std::initializer_list<WORD> chord)
+{
+    std::vector<INPUT> inputs;
+    for (bool down : {true, false}) {
+        std::vector<WORD> keys(chord);
+        if (!down) std::reverse(keys.begin(), keys.end());
+        for (WORD vk : keys) {
+            INPUT input = {};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = vk;
+            input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+            input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+            if (vk == VK_UP || vk == VK_DOWN || vk == VK_APPS) input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+            inputs.push_back(input);
+        }
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+std::wstring LabelAbovePlaylist(HWND hDlg)
+{
+    return GetWindowTextString(::GetWindow(::GetDlgItem(hDlg, IDC_PLAYLIST_LIST), GW_HWNDPREV));
+}
+
 // Selects the child of the tree's root that has the given text.
 bool SelectFolder(HWND hDlg, const wchar_t* name)
 {
@@ -897,6 +945,54 @@ TEST_F(DialogWorkflowTest, ClosingAnUnsavedPlaylistAsksFirst)
     });
     EXPECT_EQ(IDCANCEL, result);
     EXPECT_EQ((std::vector<std::wstring>{Text(IDS_CLOSE_UNSAVED)}), m_boxes);
+}
+
+// The keyboard alone builds and orders a playlist: select all and add with
+// Enter, move with Alt+Down, undo and redo, and a command from the context
+// menu that Shift+F10 opens. The label above the playlist counts the entries.
+TEST_F(DialogWorkflowTest, KeyboardAndContextMenuEditThePlaylist)
+{
+    CPlaylistDlg dlg;
+    Run(dlg, {
+        [](HWND hDlg) {
+            EXPECT_EQ(L"&Playlist (0 entries):", LabelAbovePlaylist(hDlg));
+            ASSERT_TRUE(SelectFolder(hDlg, L"Album"));
+            ::SetForegroundWindow(hDlg);
+            ::SetFocus(::GetDlgItem(hDlg, IDC_SOURCE_LIST));
+            PressKeys({VK_CONTROL, 'A'});
+            PressKeys({VK_RETURN});
+        },
+        [](HWND hDlg) {
+            EXPECT_EQ((std::vector<int>{0, 1, 2}), Selected(hDlg, IDC_SOURCE_LIST));
+            EXPECT_EQ(L"a.mp3 b.mp3 c.wma", ShownEntries(hDlg)) << "Enter added, and pressed no button";
+            EXPECT_EQ(L"&Playlist (3 entries):", LabelAbovePlaylist(hDlg));
+            ::SetFocus(::GetDlgItem(hDlg, IDC_PLAYLIST_LIST));
+            PressKeys({VK_MENU, VK_DOWN});
+        },
+        [](HWND hDlg) {
+            EXPECT_EQ(L"b.mp3 a.mp3 c.wma", ShownEntries(hDlg));
+            EXPECT_EQ(std::vector<int>{1}, Selected(hDlg, IDC_PLAYLIST_LIST));
+            PressKeys({VK_CONTROL, 'Z'});
+        },
+        [](HWND hDlg) {
+            EXPECT_EQ(L"a.mp3 b.mp3 c.wma", ShownEntries(hDlg));
+            EXPECT_EQ(std::vector<int>{0}, Selected(hDlg, IDC_PLAYLIST_LIST));
+            PressKeys({VK_CONTROL, 'Y'});
+        },
+        [](HWND hDlg) {
+            EXPECT_EQ(L"b.mp3 a.mp3 c.wma", ShownEntries(hDlg));
+            // The menu opens at the selection; V is Reverse Order there.
+            PressKeys({VK_SHIFT, VK_F10});
+            PressKeys({'V'});
+        },
+        [this](HWND hDlg) {
+            EXPECT_EQ(L"c.wma a.mp3 b.mp3", ShownEntries(hDlg));
+            EXPECT_EQ(std::vector<int>{1}, Selected(hDlg, IDC_PLAYLIST_LIST)) << "the selection follows";
+            EXPECT_TRUE(m_boxes.empty());
+            m_yesNoAnswer = IDYES;
+            Click(hDlg, IDC_CLOSE);
+        },
+    });
 }
 
 TEST_F(DialogWorkflowTest, DefaultNameIsTheFirstThatIsFree)

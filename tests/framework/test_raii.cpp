@@ -1,6 +1,8 @@
+#include "framework/Menu.h"
 #include "framework/MessageBox.h"
 #include "framework/Raii.h"
 #include "framework/Strings.h"
+#include "res/builtin_menus.h"
 #include "res/builtin_texts.h"
 
 #include <gtest/gtest.h>
@@ -116,6 +118,32 @@ TEST(Strings, LoadResStringReadsTheResourceModule)
     // A newer text that this module lacks comes from the program itself.
     EXPECT_EQ(BuiltInText(IDS_CLOSE_UNSAVED), LoadResString(IDS_CLOSE_UNSAVED));
     EXPECT_FALSE(LoadResString(IDS_CLOSE_UNSAVED).empty());
+}
+
+std::wstring MenuText(HMENU hMenu, int position)
+{
+    wchar_t text[100] = {};
+    ::GetMenuStringW(hMenu, static_cast<UINT>(position), text, 100, MF_BYPOSITION);
+    return text;
+}
+
+// A menu that the module lacks is built from the program's own rows and
+// texts; greyed commands are those that do not apply.
+TEST(ContextMenu, ComesFromTheModuleOrFromTheProgramsOwnTexts)
+{
+    CContextMenu fromModule(IDM_SOURCE_CONTEXT);
+    ASSERT_EQ(1, ::GetMenuItemCount(fromModule.Popup()));
+    EXPECT_EQ(L"Module item", MenuText(fromModule.Popup(), 0));
+
+    CContextMenu builtIn(IDM_PLAYLIST_CONTEXT);
+    HMENU hPopup = builtIn.Popup();
+    ASSERT_EQ(static_cast<int>(BuiltInMenu(IDM_PLAYLIST_CONTEXT).size()), ::GetMenuItemCount(hPopup));
+    EXPECT_EQ(BuiltInText(IDS_MENU_OPEN), MenuText(hPopup, 0));
+    EXPECT_TRUE(::GetMenuState(hPopup, 1, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_EQ(BuiltInText(IDS_MENU_UNDO), MenuText(hPopup, 2));
+    builtIn.EnableCommands([](UINT command) { return command == ID_PLAYLIST_UNDO; });
+    EXPECT_FALSE(::GetMenuState(hPopup, ID_PLAYLIST_UNDO, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(::GetMenuState(hPopup, ID_PLAYLIST_REDO, MF_BYCOMMAND) & MF_GRAYED);
 }
 
 TEST(Strings, SystemErrorTextHasNoTrailingLineBreak)
