@@ -7,6 +7,7 @@
 
 #include <shellapi.h>
 #include <shlwapi.h>
+#include <algorithm>
 #include <cwchar>
 #include <memory>
 
@@ -54,6 +55,22 @@ CComPtr<IShellFolder> BindFolder(LPCITEMIDLIST pidl)
     g_pDesktopFolder->BindToObject(pidl, nullptr, IID_IShellFolder, folder.ReceiveVoid());
     return folder;
 }
+
+// The order of two children of one folder, by the folder's comparison of
+// their names: what the tree sorts its children by.
+int CompareSiblings(IShellFolder* pFolder, LPCITEMIDLIST first, LPCITEMIDLIST second)
+{
+    HRESULT hr = pFolder->CompareIDs(0, first, second);
+    if (FAILED(hr)) return 0;
+    short order = static_cast<short>(HRESULT_CODE(hr));
+    return order < 0 ? -1 : order > 0 ? 1 : 0;
+}
+
+// A name with the child id the folder resolved it to.
+struct CNamedChild {
+    std::wstring name;
+    CItemIdList id;
+};
 }  // namespace
 
 // Owned by its tree item (the item's lParam) and destroyed with it.
@@ -320,10 +337,32 @@ int CALLBACK CFolderTreeCtrl::CompareFolderItems(LPARAM lParam1, LPARAM lParam2,
     const CFolderItemData* p1 = RecordOf(lParam1);
     const CFolderItemData* p2 = RecordOf(lParam2);
     if (!p1 || !p2) return 0;
-    HRESULT hr = p2->m_pFolder->CompareIDs(0, p1->LastId(), p2->LastId());
-    if (FAILED(hr)) return 0;
-    short order = static_cast<short>(HRESULT_CODE(hr));
-    return order < 0 ? -1 : order > 0 ? 1 : 0;
+    return CompareSiblings(p2->m_pFolder.Get(), p1->LastId(), p2->LastId());
+}
+
+void SortLikeFolderTree(const std::wstring& folder, std::vector<std::wstring>& names)
+{
+    if (names.size() < 2) return;
+    AcquireDesktopFolder();
+    CScopeExit release([] { ReleaseDesktopFolder(); });
+    CItemIdList pidl = PathToIdList(folder.c_str(), nullptr);
+    CComPtr<IShellFolder> shellFolder = BindFolder(pidl.Get());
+    if (!shellFolder) return;
+
+    std::vector<CNamedChild> children;
+    children.reserve(names.size());
+    for (std::wstring& name : names) {
+        CNamedChild child = {std::move(name), CItemIdList()};
+        ULONG eaten = 0;
+        shellFolder->ParseDisplayName(nullptr, nullptr, &child.name[0], &eaten, child.id.Receive(), nullptr);
+        children.push_back(std::move(child));
+    }
+    IShellFolder* pFolder = shellFolder.Get();
+    std::stable_sort(children.begin(), children.end(), [pFolder](const CNamedChild& a, const CNamedChild& b) {
+        if (!a.id || !b.id) return a.id && !b.id;
+        return CompareSiblings(pFolder, a.id.Get(), b.id.Get()) < 0;
+    });
+    for (size_t i = 0; i < names.size(); ++i) names[i] = std::move(children[i].name);
 }
 
 std::wstring CFolderTreeCtrl::GetSelectedPath() const

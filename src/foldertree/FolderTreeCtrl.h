@@ -11,6 +11,7 @@
 
 #include <shlobj.h>
 #include <string>
+#include <vector>
 
 class CFolderTreeCtrl : public CLoadingTreeCtrl {
 public:
@@ -94,6 +95,11 @@ private:
     // The Recycle Bin's absolute list, once the shell has told it.
     CItemIdList m_recycleBin;
 };
+
+// Puts the names of folder's sub-folders into the order the tree shows its
+// children: the folder's own comparison of names. Names the shell cannot
+// resolve keep their order, after the others.
+void SortLikeFolderTree(const std::wstring& folder, std::vector<std::wstring>& names);
 
 // The children flag of an item: 0 for a file, 1 for removable media
 // without looking inside, otherwise whether the folder says it holds

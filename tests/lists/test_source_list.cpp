@@ -3,6 +3,7 @@
 #include "ListHost.h"
 #include "TestFolders.h"
 
+#include "lists/FolderScan.h"
 #include "lists/ListDrag.h"
 #include "lists/ListMessages.h"
 
@@ -69,6 +70,55 @@ TEST_F(SourceList, PathsHaveExactlyOneSeparator)
     std::vector<std::wstring> root = Filled(L"G:\\");
     ::DeleteFileW(L"G:\\lists-root.mp3");
     EXPECT_NE(root.end(), std::find(root.begin(), root.end(), L"G:\\lists-root.mp3"));
+}
+
+// A whole folder: its own files as the list shows them, then each shown
+// sub-folder in the tree's order (here: by name, ignoring case), depth first.
+TEST_F(SourceList, AWholeFolderGivesItsFilesThenItsSubFoldersDepthFirst)
+{
+    const SubFolderOrder byName = [](const std::wstring&, std::vector<std::wstring>& names) {
+        std::sort(names.begin(), names.end(),
+                  [](const std::wstring& a, const std::wstring& b) { return ::lstrcmpiW(a.c_str(), b.c_str()) < 0; });
+    };
+    const struct {
+        std::vector<const wchar_t*> files;  // a name ending in \ is a folder
+        std::vector<const wchar_t*> expected;
+    } rows[] = {
+        {{L"top.mp3", L"B\\b.mp3", L"a\\a.mp3", L"a\\z\\az.mp3", L"a\\c\\ac.wav", L"C\\c.wma"},
+         {L"top.mp3", L"a\\a.mp3", L"a\\c\\ac.wav", L"a\\z\\az.mp3", L"B\\b.mp3", L"C\\c.wma"}},
+        // The list's filter; a folder named like a song is walked; hidden
+        // folders are not shown in the tree and not walked.
+        {{L"x.txt", L"sub\\y.ogg", L"sub\\y.MP3", L"sub\\d.mp3\\in.wav", L".hidden\\h.mp3", L"empty\\"},
+         {L"sub\\y.MP3", L"sub\\d.mp3\\in.wav"}},
+        {{L"only.txt", L"deep\\er\\"}, {}},
+    };
+    for (const auto& row : rows) {
+        RemoveTree(std::wstring(kTestRoot) + L"\\whole");
+        const std::wstring root = MakeFolder(L"whole", {});
+        for (const wchar_t* file : row.files) {
+            std::wstring path = root + L"\\" + file;
+            ASSERT_TRUE(MakeFolders(path.substr(0, path.find_last_of(L'\\'))));
+            if (path.back() != L'\\') {
+                ASSERT_TRUE(MakeFile(path));
+            }
+        }
+        ::SetFileAttributesW((root + L"\\.hidden").c_str(), FILE_ATTRIBUTE_HIDDEN);
+        std::vector<std::wstring> expected;
+        for (const wchar_t* file : row.expected) expected.push_back(root + L"\\" + file);
+        std::vector<std::wstring> out;
+        CollectFolderAudioFiles(root.c_str(), byName, out);
+        EXPECT_EQ(expected, out) << row.files.front();
+    }
+
+    // Several files of one folder come as the list shows them.
+    const std::wstring many = MakeFolder(L"whole\\many", {L"k.mp3", L"b.wav", L"x.wma", L"a.mp3"});
+    std::vector<std::wstring> out;
+    CollectFolderAudioFiles(many.c_str(), byName, out);
+    EXPECT_EQ(Filled(many), out);
+    out.clear();
+    CollectFolderAudioFiles(L"G:\\no such folder", byName, out);
+    CollectFolderAudioFiles(L"", byName, out);
+    EXPECT_TRUE(out.empty());
 }
 
 TEST_F(SourceList, SkipsFilesWhosePathWouldNotFit)
