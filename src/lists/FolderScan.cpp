@@ -48,8 +48,11 @@ void Scan(const wchar_t* folder, std::vector<std::wstring>& out, std::vector<std
     if (cchPattern < cchAll || std::wcscmp(pattern + cchPattern - cchAll, kAll) != 0) return;
     const std::wstring prefix(pattern, cchPattern - cchAll);
 
+    // Without the short names, which nothing here reads: the system then
+    // need not look them up (or, under Wine, make them up) for every file.
     WIN32_FIND_DATAW data;
-    CFindHandle find(::FindFirstFileW(pattern, &data));
+    CFindHandle find(::FindFirstFileExW(pattern, FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                        FIND_FIRST_EX_LARGE_FETCH));
     if (!find) return;
     do {
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
