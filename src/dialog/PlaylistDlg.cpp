@@ -10,6 +10,7 @@
 #include "handoff/HandOff.h"
 #include "lists/ListCommon.h"
 #include "lists/ListDrag.h"
+#include "lists/PointerHandOff.h"
 #include "lists/ListMessages.h"
 #include "res/resource_ids.h"
 
@@ -217,7 +218,7 @@ bool CPlaylistDlg::OnListNotification(UINT msg, WPARAM wParam)
 {
     switch (msg) {
     case WM_DROP_ON_PLAYLIST:
-        if (m_listPlaylist.InsertEntries(static_cast<int>(wParam), g_arrDragPaths))
+        if (m_listPlaylist.InsertEntries(static_cast<int>(wParam), PointerHandOff().DraggedPaths()))
             ::SetFocus(m_listPlaylist.Hwnd());
         return true;
     case WM_TIP_CLICK:

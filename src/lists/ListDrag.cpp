@@ -2,10 +2,6 @@
 
 #include <algorithm>
 
-BOOL g_bSourceDragging = FALSE;
-std::vector<std::wstring> g_arrDragPaths;
-int g_nLastHoverItem = -2;
-
 namespace {
 
 const COLORREF kTransparent = RGB(255, 0, 255);
@@ -99,22 +95,6 @@ int GetTargetIndex(const CListView* pPlaylist, POINT q)
     int hit = pPlaylist->HitTest(q);
     if (hit < 0) return pPlaylist->GetItemCount();
     return InsertIndexFromHit(*pPlaylist, q, hit);
-}
-
-bool BeginImageDrag(const CListView& list, HIMAGELIST image, POINT hotSpot, POINT clientStart)
-{
-    if (!::ImageList_BeginDrag(image, 0, hotSpot.x, hotSpot.y)) return false;
-    ::ClientToScreen(list.Hwnd(), &clientStart);
-    ::ImageList_DragEnter(nullptr, clientStart.x, clientStart.y);
-    ::SetCapture(list.Hwnd());
-    return true;
-}
-
-void EndImageDrag()
-{
-    ::ImageList_DragLeave(nullptr);
-    ::ImageList_EndDrag();
-    ::ReleaseCapture();
 }
 
 POINT PointFromLParam(LPARAM lParam)

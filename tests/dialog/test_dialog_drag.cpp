@@ -8,6 +8,7 @@
 #include "framework/App.h"
 #include "handoff/DeviceFields.h"
 #include "lists/ListDrag.h"
+#include "lists/PointerHandOff.h"
 #include "res/resource_ids.h"
 
 #include <gtest/gtest.h>
@@ -206,7 +207,7 @@ void Scenario(HWND hDlg)
     SendMouse(MOUSEEVENTF_LEFTDOWN);
     ASSERT_TRUE(Pump(1000, LeftButtonDown));
     ASSERT_TRUE(MoveTo(POINT{start.x + 15, start.y + 4}));
-    ASSERT_TRUE(Pump(1000, [] { return g_bSourceDragging != FALSE; }));
+    ASSERT_TRUE(Pump(1000, [] { return PointerHandOff().State() == PointerState::SourceDrag; }));
     ASSERT_TRUE(MoveTo(POINT{rcPlaylist.left + 30, rcPlaylist.top + 4}));
     SendMouse(MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(Pump(1000, [hPlaylist] { return ItemCount(hPlaylist) == 2; }));

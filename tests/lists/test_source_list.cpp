@@ -5,6 +5,7 @@
 
 #include "lists/FolderScan.h"
 #include "lists/ListDrag.h"
+#include "lists/PointerHandOff.h"
 #include "lists/ListMessages.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +23,7 @@ protected:
         RemoveTree(kTestRoot);
         ASSERT_TRUE(::CreateDirectoryW(kTestRoot, nullptr));
         ASSERT_TRUE(host.Create(false));
-        g_nLastHoverItem = -2;
+        PointerHandOff().SetLastHoverItem(-2);
     }
     void TearDown() override
     {
@@ -213,11 +214,13 @@ TEST_F(SourceList, ReportsTheItemUnderThePointerOncePerChange)
     ASSERT_TRUE(list.GetItemRect(1, &rc1, LVIR_BOUNDS));
     auto moveTo = [this](int y) { list.Send(WM_MOUSEMOVE, 0, MAKELPARAM(20, y)); };
 
-    g_nLastHoverItem = -2;
+    PointerHandOff().SetLastHoverItem(-2);
     for (int y : {rc0.top + 1, rc0.bottom - 1, rc1.top + 1, rc1.bottom + 40, rc1.bottom + 50}) moveTo(y);
-    g_bSourceDragging = TRUE;
+    CImageList image = CreateMultiDragImage(list, 0);
+    ASSERT_TRUE(PointerHandOff().BeginDrag(PointerState::PlaylistDrag, host.playlist.Hwnd(), image.Get(),
+                                           POINT{0, 0}, POINT{0, 0}));
     moveTo(rc0.top + 1);
-    g_bSourceDragging = FALSE;
+    EXPECT_TRUE(PointerHandOff().EndDrag(host.playlist.Hwnd()));
 
     ASSERT_EQ(3u, sink.reports.size());
     EXPECT_EQ(0, sink.reports[0].item);
