@@ -63,6 +63,7 @@ BOOL CPlaylistDlg::OnInitDialog()
     // The controls reach each other through the dialog's wiring only.
     m_listSource.SetTipSink(this);
     m_listSource.SetDropTarget(&m_listPlaylist);
+    m_treeFolders.SetDropTarget(&m_listPlaylist);
     m_treeFolders.SetFilesSink(this);
     Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
@@ -221,6 +222,10 @@ bool CPlaylistDlg::OnListNotification(UINT msg, WPARAM wParam)
         if (m_listPlaylist.InsertEntries(static_cast<int>(wParam), PointerHandOff().DraggedPaths()))
             ::SetFocus(m_listPlaylist.Hwnd());
         return true;
+    case WM_FOLDER_DROP_ON_PLAYLIST:
+        if (!PointerHandOff().DraggedPaths().empty())
+            AddFolderFiles(PointerHandOff().DraggedPaths().front(), static_cast<int>(wParam));
+        return true;
     case WM_TIP_CLICK:
         m_listSource.SelectItemByClick(static_cast<int>(wParam));
         return true;
@@ -279,6 +284,11 @@ LRESULT CPlaylistDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return CModalDialog::WindowProc(msg, wParam, lParam);
     case WM_SETCURSOR:
         return OnSetCursor(msg, wParam, lParam);
+    case WM_CONTEXTMENU:
+        if (reinterpret_cast<HWND>(wParam) != m_treeFolders.Hwnd())
+            return CModalDialog::WindowProc(msg, wParam, lParam);
+        OnTreeContextMenu(lParam);
+        return 0;
     default:
         return CModalDialog::WindowProc(msg, wParam, lParam);
     }

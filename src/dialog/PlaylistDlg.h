@@ -68,6 +68,13 @@ private:
     void OnGetMinMaxInfo(MINMAXINFO& info) const;
     void OnDpiChanged(UINT dpi, const RECT& suggested);
 
+    // Whole folders and drops (AddFolders.cpp).
+    // Inserts the audio files of folder and the folders below it at index
+    // (the end when negative), with the wait cursor; false when there were
+    // none.
+    bool AddFolderFiles(const std::wstring& folder, int index);
+    void OnTreeContextMenu(LPARAM lParam);
+
     // Saving (SavePlaylist.cpp).
     void SetDefaultPlaylistName();
     void OnSave();

@@ -3,6 +3,9 @@
 #include "foldertree/IdList.h"
 #include "foldertree/PathCaption.h"
 #include "handoff/DeviceFields.h"
+#include "lists/ListDrag.h"
+#include "lists/ListMessages.h"
+#include "lists/PointerHandOff.h"
 #include "res/resource_ids.h"
 
 #include <shellapi.h>
@@ -367,8 +370,73 @@ void SortLikeFolderTree(const std::wstring& folder, std::vector<std::wstring>& n
 
 std::wstring CFolderTreeCtrl::GetSelectedPath() const
 {
-    const CFolderItemData* pRecord = RecordOf(GetSelectedItem());
+    return GetItemPath(GetSelectedItem());
+}
+
+std::wstring CFolderTreeCtrl::GetItemPath(HTREEITEM hItem) const
+{
+    const CFolderItemData* pRecord = hItem ? RecordOf(hItem) : nullptr;
     return pRecord ? pRecord->m_idl.GetPath() : std::wstring();
+}
+
+// A folder without a path has no files to add: it does not leave the tree.
+void CFolderTreeCtrl::BeginFolderDrag(const NMTREEVIEWW& tv)
+{
+    std::wstring path = GetItemPath(tv.itemNew.hItem);
+    if (path.empty() || !m_pDropTarget) return;
+    // The item's icon and name as the tree shows them.
+    RECT area = {};
+    if (!TreeView_GetItemRect(Hwnd(), tv.itemNew.hItem, &area, TRUE)) return;
+    int iconSize = 0;
+    ::ImageList_GetIconSize(m_icons.Get(), &iconSize, &iconSize);
+    area.left = std::max(0L, area.left - iconSize - 3);
+    m_dragImage = CreateAreaDragImage(Hwnd(), area);
+    if (!m_dragImage) return;
+    PointerHandOff().DraggedPaths() = {path};
+    // The image hangs to the right of the pointer, centred on it vertically.
+    IMAGEINFO info = {};
+    ::ImageList_GetImageInfo(m_dragImage.Get(), 0, &info);
+    POINT hotSpot = {0, (info.rcImage.bottom - info.rcImage.top) / 2};
+    if (!PointerHandOff().BeginDrag(PointerState::FolderDrag, Hwnd(), m_dragImage.Get(), hotSpot, tv.ptDrag))
+        m_dragImage.Reset();
+}
+
+void CFolderTreeCtrl::DropFolderDrag(POINT pt)
+{
+    ::ClientToScreen(Hwnd(), &pt);
+    int index = PointerHandOff().DropIn(Hwnd(), m_pDropTarget, pt);
+    EndFolderDrag();
+    if (index >= 0)
+        ::PostMessageW(::GetParent(Hwnd()), WM_FOLDER_DROP_ON_PLAYLIST, static_cast<WPARAM>(index), 0);
+}
+
+void CFolderTreeCtrl::OnFolderDragMessage(UINT msg, LPARAM lParam)
+{
+    POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    switch (msg) {
+    case WM_MOUSEMOVE:
+        ::ClientToScreen(Hwnd(), &pt);
+        PointerHandOff().TrackDragIn(m_pDropTarget, pt);
+        break;
+    case WM_LBUTTONUP:
+        DropFolderDrag(pt);
+        break;
+    case WM_CAPTURECHANGED:
+        if (PointerHandOff().OnCaptureChanged(Hwnd(), reinterpret_cast<HWND>(lParam))) EndFolderDrag();
+        break;
+    case WM_DESTROY:
+        PointerHandOff().EndDrag(Hwnd());
+        EndFolderDrag();
+        break;
+    default:
+        break;
+    }
+}
+
+void CFolderTreeCtrl::EndFolderDrag()
+{
+    if (m_pDropTarget) m_pDropTarget->HideInsertMark();
+    m_dragImage.Reset();
 }
 
 BOOL CFolderTreeCtrl::ShowSelectedFolder(HTREEITEM hItem)
@@ -419,6 +487,7 @@ LRESULT CFolderTreeCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     ++m_nMessageDepth;
     CScopeExit leave([this] { --m_nMessageDepth; });
+    if (PointerHandOff().IsDragOf(Hwnd())) OnFolderDragMessage(msg, lParam);
     LRESULT result = CLoadingTreeCtrl::WindowProc(msg, wParam, lParam);
     if (m_nMessageDepth == 1 && msg != WM_DESTROY && msg != WM_NCDESTROY) FollowSelection();
     return result;
@@ -447,6 +516,9 @@ bool CFolderTreeCtrl::OnReflectedNotify(NMHDR* header, LRESULT& result)
         break;
     case TVN_SELCHANGEDW:
         OnSelChanged(*reinterpret_cast<NMTREEVIEWW*>(header));
+        break;
+    case TVN_BEGINDRAGW:
+        BeginFolderDrag(*reinterpret_cast<NMTREEVIEWW*>(header));
         break;
     default:
         return CLoadingTreeCtrl::OnReflectedNotify(header, result);

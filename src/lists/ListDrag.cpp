@@ -66,6 +66,28 @@ CImageList CreateMultiDragImage(const CListView& list, int spareItems)
     return image;
 }
 
+// Copied from the screen rather than asked of the control: an image list
+// made by another version of the common controls (a control's own drag
+// image) is refused by this one's drag functions.
+CImageList CreateAreaDragImage(HWND hWnd, RECT area)
+{
+    int width = area.right - area.left;
+    int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return CImageList();
+    CWindowDc windowDc(hWnd);
+    if (!windowDc) return CImageList();
+    CMemoryDc memDc(::CreateCompatibleDC(windowDc.Get()));
+    CBitmap bitmap(::CreateCompatibleBitmap(windowDc.Get(), width, height));
+    if (!memDc || !bitmap) return CImageList();
+    {
+        CSelectObject select(memDc.Get(), bitmap.Get());
+        ::BitBlt(memDc.Get(), 0, 0, width, height, windowDc.Get(), area.left, area.top, SRCCOPY);
+    }
+    CImageList image(::ImageList_Create(width, height, ILC_COLOR32, 0, 1));
+    if (image && ::ImageList_Add(image.Get(), bitmap.Get(), nullptr) < 0) image.Reset();
+    return image;
+}
+
 int InsertIndexFromHit(const CListView& list, POINT pt, int hit)
 {
     RECT bounds = {};

@@ -14,6 +14,10 @@
 // of the end of the page. Null when the page has no item.
 CImageList CreateMultiDragImage(const CListView& list, int spareItems);
 
+// An image of what a window shows in area (client coordinates), for a drag
+// of something that the window drew there; null when it cannot be copied.
+CImageList CreateAreaDragImage(HWND hWnd, RECT area);
+
 // An insertion index: before item hit when pt lies in its upper half (the
 // middle row included), after it otherwise.
 int InsertIndexFromHit(const CListView& list, POINT pt, int hit);

@@ -9,6 +9,10 @@
 // insert g_arrDragPaths at. The source list has ended its drag by the time
 // this arrives.
 constexpr UINT WM_DROP_ON_PLAYLIST = WM_USER + 700;
+// A folder of the tree was dropped on the playlist: wParam is the playlist
+// index to insert its audio files at; the folder is the one path the hand-off
+// holds as dragged (PointerHandOff().DraggedPaths()).
+constexpr UINT WM_FOLDER_DROP_ON_PLAYLIST = WM_USER + 701;
 // A double-click in the source list: add its selected files to the playlist.
 constexpr UINT WM_SOURCE_LIST_DBLCLK = WM_USER + 740;
 // A double-click in the playlist: remove its selected entries.

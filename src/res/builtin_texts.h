@@ -26,6 +26,12 @@ inline const wchar_t* BuiltInText(UINT id)
                L"Do you want to close without saving?\n\n"
                L"Yes: close and discard the playlist.\n"
                L"No: keep the window open, so that you can save it.";
+    case IDS_TREE_ADD_TO_PLAYLIST:
+        return L"&Add to playlist";
+    case IDS_DROP_NOT_TAKEN:
+        return L"Items not added to the playlist: %d.\n\nA playlist can only hold audio files (.mp3, .wma, "
+               L".wav) that are on the player. Copy the files to the player first, then add them from "
+               L"there.";
     default:
         return nullptr;
     }

@@ -26,6 +26,9 @@
 #define IDS_INVALID_NAME         171
 #define IDS_ENTRIES_LEFT_OUT     172
 #define IDS_CLOSE_UNSAVED        173
+// Whole folders and drops from other programs.
+#define IDS_TREE_ADD_TO_PLAYLIST 215
+#define IDS_DROP_NOT_TAKEN       216
 
 // Strings reserved by area, so that work on different features never takes
 // the same number: 174-179 save and start-up messages, 180-189 opening a
@@ -55,6 +58,8 @@
 
 // Menus: 150-159. Menu commands: 40001-40049 editing and order, 40050-40069
 // opening a playlist. System menu commands are multiples of 16 below 0xF000.
+#define IDM_TREE_MENU            152
+#define ID_TREE_ADD_TO_PLAYLIST  40030
 
 // The playlist name field accepts at most this many characters.
 #define PLAYLIST_NAME_MAX_CHARS  230

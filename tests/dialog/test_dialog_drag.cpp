@@ -1,8 +1,9 @@
 // The main dialog with the real pointer: the tip over a source item whose
 // name is too long for it, a double click on that tip, a drag from the
-// source list into the playlist and one within the playlist, all handled by
-// the dialog itself.
+// source list into the playlist, one within the playlist and a folder of the
+// tree dragged into it, all handled by the dialog itself.
 #include "../lists/PointerInput.h"
+#include "TestSupport.h"
 
 #include "dialog/PlaylistDlg.h"
 #include "framework/App.h"
@@ -233,6 +234,32 @@ void Scenario(HWND hDlg)
     SendMouse(MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(Pump(1000, [hPlaylist] { return ItemText(hPlaylist, 1) == L"short.mp3"; }));
     EXPECT_EQ(kLongName, ItemText(hPlaylist, 0));
+
+    // A folder of the tree onto the upper half of the second entry: its own
+    // file, then its sub-folder's, go in before that entry.
+    HWND hTree = ::GetDlgItem(hDlg, IDC_FOLDER_TREE);
+    HTREEITEM hAlbum = TreeView_GetChild(hTree, TreeView_GetRoot(hTree));
+    RECT rcAlbum = {};
+    ASSERT_TRUE(hAlbum && TreeView_GetItemRect(hTree, hAlbum, &rcAlbum, TRUE));
+    ::MapWindowPoints(hTree, nullptr, reinterpret_cast<POINT*>(&rcAlbum), 2);
+    start = POINT{rcAlbum.left + 6, (rcAlbum.top + rcAlbum.bottom) / 2};
+    ASSERT_TRUE(MoveTo(start));
+    // The tree waits for the pointer's next move within its press, before
+    // this thread could make it: both are made first.
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_MOVE, POINT{start.x + 15, start.y + 4});
+    ASSERT_TRUE(Pump(1000, [] { return PointerHandOff().State() == PointerState::FolderDrag; }));
+    ASSERT_EQ(1, FindItem(hPlaylist, L"short.mp3", rcItem));
+    ASSERT_TRUE(MoveTo(POINT{rcItem.left + 50, rcItem.top + 2}));
+    EXPECT_TRUE(pPlaylist->GetInsertMark(rcMark));
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(Pump(2000, [hPlaylist] { return ItemCount(hPlaylist) == 4; }));
+    EXPECT_EQ(L"one.mp3", ItemText(hPlaylist, 1));
+    EXPECT_EQ(L"two.wma", ItemText(hPlaylist, 2));
+    EXPECT_EQ(L"short.mp3", ItemText(hPlaylist, 3));
+    EXPECT_EQ(2, ::SendMessageW(hPlaylist, LVM_GETSELECTEDCOUNT, 0, 0)) << "the folder's files are selected";
+    EXPECT_EQ(PointerState::Free, PointerHandOff().State());
+    EXPECT_FALSE(pPlaylist->GetInsertMark(rcMark));
 }
 
 TEST(DialogDrag, TipDoubleClickAndDropFillThePlaylist)
@@ -249,6 +276,10 @@ TEST(DialogDrag, TipDoubleClickAndDropFillThePlaylist)
         ASSERT_NE(INVALID_HANDLE_VALUE, h);
         ::CloseHandle(h);
     }
+    ASSERT_TRUE(MakeFolders(kRoot + L"Album\\Disc 2"));
+    ASSERT_TRUE(WriteBytes(kRoot + L"Album\\one.mp3", ""));
+    ASSERT_TRUE(WriteBytes(kRoot + L"Album\\notes.txt", ""));
+    ASSERT_TRUE(WriteBytes(kRoot + L"Album\\Disc 2\\two.wma", ""));
     CDeviceFields fields;
     ::lstrcpyW(fields.m_szDeviceRoot, kRoot.c_str());
     SetAppDeviceFields(&fields);
@@ -265,6 +296,7 @@ TEST(DialogDrag, TipDoubleClickAndDropFillThePlaylist)
     SetResourceModule(nullptr);
     ::FreeLibrary(hResources);
     for (const wchar_t* name : {kLongName, L"short.mp3"}) ::DeleteFileW((kRoot + name).c_str());
+    RemoveTree(kRoot + L"Album");
 }
 
 }
