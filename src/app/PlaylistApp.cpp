@@ -39,7 +39,8 @@ void CPlaylistApp::InitInstance()
 
     g_strMsgCaption = LoadResString(IDS_MSG_CAPTION);
 
-    ::CoInitialize(nullptr);
+    // OLE, not only COM: the playlist takes drops from other programs.
+    ::OleInitialize(nullptr);
     m_messageFilter.Register();
 
     RunMainDialog();
@@ -57,7 +58,7 @@ int CPlaylistApp::ExitInstance()
         m_hResModule.Reset();
     }
     m_messageFilter.Revoke();
-    ::CoUninitialize();
+    ::OleUninitialize();
     return CAppBase::ExitInstance();
 }
 

@@ -6,6 +6,7 @@
 #include "framework/MessageBox.h"
 #include "framework/Raii.h"
 #include "framework/Strings.h"
+#include "handoff/DeviceFields.h"
 #include "lists/FolderScan.h"
 #include "res/resource_ids.h"
 
@@ -37,6 +38,21 @@ bool CPlaylistDlg::AddFolderFiles(const std::wstring& folder, int index)
     if (!m_listPlaylist.InsertEntries(index, files)) return false;
     ::SetFocus(m_listPlaylist.Hwnd());
     return true;
+}
+
+void CPlaylistDlg::OnFilesDropped(int index)
+{
+    std::vector<std::wstring> files;
+    int notTaken = 0;
+    {
+        CWaitCursor wait;
+        notTaken = TakeDroppedPaths(m_fileDropTarget.DroppedPaths(), AppDeviceFields().m_szDeviceRoot,
+                                    SortLikeFolderTree, files);
+        if (m_listPlaylist.InsertEntries(index, files)) ::SetFocus(m_listPlaylist.Hwnd());
+    }
+    if (notTaken > 0)
+        AppMessageBox(Hwnd(), FormatIntText(LoadResString(IDS_DROP_NOT_TAKEN), notTaken), g_strMsgCaption,
+                      MB_OK | MB_ICONINFORMATION);
 }
 
 // From the pointer, the folder under it; from the keyboard (no point), the

@@ -64,6 +64,10 @@ BOOL CPlaylistDlg::OnInitDialog()
     m_listSource.SetTipSink(this);
     m_listSource.SetDropTarget(&m_listPlaylist);
     m_treeFolders.SetDropTarget(&m_listPlaylist);
+    // Without OLE on this thread (a host that never started it) the
+    // playlist takes no drops from other programs; all else works.
+    m_fileDropTarget.SetNotifyWnd(Hwnd());
+    m_fileDropTarget.Register();
     m_treeFolders.SetFilesSink(this);
     Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
@@ -226,6 +230,9 @@ bool CPlaylistDlg::OnListNotification(UINT msg, WPARAM wParam)
         if (!PointerHandOff().DraggedPaths().empty())
             AddFolderFiles(PointerHandOff().DraggedPaths().front(), static_cast<int>(wParam));
         return true;
+    case WM_FILES_DROP_ON_PLAYLIST:
+        OnFilesDropped(static_cast<int>(wParam));
+        return true;
     case WM_TIP_CLICK:
         m_listSource.SelectItemByClick(static_cast<int>(wParam));
         return true;
@@ -284,6 +291,9 @@ LRESULT CPlaylistDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return CModalDialog::WindowProc(msg, wParam, lParam);
     case WM_SETCURSOR:
         return OnSetCursor(msg, wParam, lParam);
+    case WM_DESTROY:
+        m_fileDropTarget.Revoke();
+        return CModalDialog::WindowProc(msg, wParam, lParam);
     case WM_CONTEXTMENU:
         if (reinterpret_cast<HWND>(wParam) != m_treeFolders.Hwnd())
             return CModalDialog::WindowProc(msg, wParam, lParam);

@@ -7,7 +7,9 @@
 #include "foldertree/FolderFilesSink.h"
 #include "foldertree/FolderTreeCtrl.h"
 #include "framework/Dialog.h"
+#include "lists/FileDropTarget.h"
 #include "lists/ItemTipSink.h"
+#include "lists/ListMessages.h"
 #include "lists/PlaylistListCtrl.h"
 #include "lists/SourceListCtrl.h"
 #include "look/ItemTipWnd.h"
@@ -74,6 +76,9 @@ private:
     // none.
     bool AddFolderFiles(const std::wstring& folder, int index);
     void OnTreeContextMenu(LPARAM lParam);
+    // What another program dropped, at index: the audio files on the
+    // player's drive go in; one box tells how many items did not.
+    void OnFilesDropped(int index);
 
     // Saving (SavePlaylist.cpp).
     void SetDefaultPlaylistName();
@@ -84,6 +89,7 @@ private:
     CFolderTreeCtrl m_treeFolders;
     CSourceListCtrl m_listSource;
     CPlaylistListCtrl m_listPlaylist;
+    CFileDropTarget m_fileDropTarget{m_listPlaylist, WM_FILES_DROP_ON_PLAYLIST};
     std::wstring m_strPlaylistName;
     // The playlist as it was last saved; closing asks while the playlist
     // differs from it.

@@ -87,6 +87,27 @@ void ScanAudioFiles(const wchar_t* folder, std::vector<std::wstring>& out, std::
     Scan(folder, out, &subFolders);
 }
 
+int TakeDroppedPaths(const std::vector<std::wstring>& dropped, const wchar_t* driveRoot,
+                     const SubFolderOrder& order, std::vector<std::wstring>& out)
+{
+    int notTaken = 0;
+    for (const std::wstring& path : dropped) {
+        // Longer paths could not be opened by any later step either.
+        bool onDrive = path.size() < MAX_PATH && ::PathIsSameRootW(path.c_str(), driveRoot);
+        DWORD attributes = onDrive ? ::GetFileAttributesW(path.c_str()) : INVALID_FILE_ATTRIBUTES;
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            ++notTaken;
+        } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            CollectFolderAudioFiles(path.c_str(), order, out);
+        } else if (IsAudioFileName(path.c_str())) {
+            out.push_back(path);
+        } else {
+            ++notTaken;
+        }
+    }
+    return notTaken;
+}
+
 void CollectFolderAudioFiles(const wchar_t* folder, const SubFolderOrder& order, std::vector<std::wstring>& out)
 {
     if (!folder || !*folder) return;

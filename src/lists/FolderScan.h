@@ -31,3 +31,10 @@ using SubFolderOrder = std::function<void(const std::wstring& folder, std::vecto
 // links elsewhere (junctions, mount points) are not entered, so that a link
 // to a folder above never makes the walk endless.
 void CollectFolderAudioFiles(const wchar_t* folder, const SubFolderOrder& order, std::vector<std::wstring>& out);
+
+// Paths dropped from another program, for a playlist of the drive whose root
+// is driveRoot: an audio file on that drive is taken, a folder on it gives
+// its audio files as above, in the order dropped. Answers how many of the
+// dropped paths were not taken (other files, anything elsewhere or gone).
+int TakeDroppedPaths(const std::vector<std::wstring>& dropped, const wchar_t* driveRoot,
+                     const SubFolderOrder& order, std::vector<std::wstring>& out);
