@@ -1,12 +1,15 @@
 // The main dialog with the real pointer: the tip over a source item whose
 // name is too long for it, a double click on that tip, a drag from the
 // source list into the playlist, one within the playlist and a folder of the
-// tree dragged into it, all handled by the dialog itself.
+// tree dragged into it, and files dragged from another program (the
+// companion's drag source), all handled by the dialog itself.
 #include "../lists/PointerInput.h"
+#include "TestKit.h"
 #include "TestSupport.h"
 
 #include "dialog/PlaylistDlg.h"
 #include "framework/App.h"
+#include "framework/MessageBox.h"
 #include "handoff/DeviceFields.h"
 #include "lists/ListDrag.h"
 #include "lists/PointerHandOff.h"
@@ -260,6 +263,41 @@ void Scenario(HWND hDlg)
     EXPECT_EQ(2, ::SendMessageW(hPlaylist, LVM_GETSELECTEDCOUNT, 0, 0)) << "the folder's files are selected";
     EXPECT_EQ(PointerState::Free, PointerHandOff().State());
     EXPECT_FALSE(pPlaylist->GetInsertMark(rcMark));
+
+    // Another program's file list onto the upper half of the second entry:
+    // the song and the folder on the player go in there, in the order
+    // dropped; a text file and a song on another drive are counted in one
+    // box.
+    std::vector<std::wstring> boxes;
+    SetMessageBoxHook([&](HWND, const std::wstring& text, const std::wstring&, UINT) {
+        boxes.push_back(text);
+        return IDOK;
+    });
+    testkit::CProcess source;
+    ASSERT_TRUE(source.Start(ProgramFolder() + L"\\..\\..\\companion\\WavaCompanion.exe",
+                             L"drag-files 60 J:\\drop.mp3 J:\\readme.txt M:\\elsewhere.mp3 J:\\Album"));
+    HWND hOther = nullptr;
+    ASSERT_TRUE(Pump(10000, [&] { return (hOther = ::FindWindowW(L"Wava drag source", nullptr)) != nullptr; }));
+    RECT rcSource = {};
+    ::GetWindowRect(hOther, &rcSource);
+    ASSERT_TRUE(MoveTo(POINT{rcSource.left + 40, rcSource.top + 40}));
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(Pump(1000, LeftButtonDown));
+    ASSERT_TRUE(MoveTo(POINT{rcSource.left + 60, rcSource.top + 50}));
+    ASSERT_EQ(1, FindItem(hPlaylist, L"one.mp3", rcItem));
+    ASSERT_TRUE(MoveTo(POINT{rcItem.left + 40, rcItem.top + 3}));
+    EXPECT_TRUE(Pump(2000, [&] { return pPlaylist->GetInsertMark(rcMark); })) << "the mark shows";
+    ASSERT_TRUE(MoveTo(POINT{rcItem.left + 50, rcItem.top + 2}));
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(Pump(5000, [hPlaylist] { return ItemCount(hPlaylist) == 7; }));
+    source.Kill();
+    SetMessageBoxHook(nullptr);
+    const wchar_t* order[] = {kLongName, L"drop.mp3", L"one.mp3", L"two.wma", L"one.mp3", L"two.wma", L"short.mp3"};
+    for (int i = 0; i < ItemCount(hPlaylist) && i < 7; ++i) EXPECT_EQ(order[i], ItemText(hPlaylist, i)) << i;
+    EXPECT_EQ(3, ::SendMessageW(hPlaylist, LVM_GETSELECTEDCOUNT, 0, 0)) << "what went in is selected";
+    EXPECT_FALSE(pPlaylist->GetInsertMark(rcMark));
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ(0u, boxes[0].find(L"Items not added to the playlist: 2.")) << boxes[0];
 }
 
 TEST(DialogDrag, TipDoubleClickAndDropFillThePlaylist)
@@ -284,6 +322,10 @@ TEST(DialogDrag, TipDoubleClickAndDropFillThePlaylist)
     ::lstrcpyW(fields.m_szDeviceRoot, kRoot.c_str());
     SetAppDeviceFields(&fields);
 
+    // Drops from other programs need OLE on the dialog's thread.
+    ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
+    for (const std::wstring& file : {kRoot + L"drop.mp3", kRoot + L"readme.txt", std::wstring(L"M:\\elsewhere.mp3")})
+        ASSERT_TRUE(WriteBytes(file, ""));
     CPlaylistDlg dlg;
     g_pDlg = &dlg;
     g_check = Scenario;
@@ -297,6 +339,9 @@ TEST(DialogDrag, TipDoubleClickAndDropFillThePlaylist)
     ::FreeLibrary(hResources);
     for (const wchar_t* name : {kLongName, L"short.mp3"}) ::DeleteFileW((kRoot + name).c_str());
     RemoveTree(kRoot + L"Album");
+    for (const std::wstring& file : {kRoot + L"drop.mp3", kRoot + L"readme.txt", std::wstring(L"M:\\elsewhere.mp3")})
+        ::DeleteFileW(file.c_str());
+    ::OleUninitialize();
 }
 
 }
