@@ -9,7 +9,7 @@
 #include "TestSupport.h"
 #include "foldertree/FolderTreeCtrl.h"
 #include "lists/FolderScan.h"
-#include "lists/ListEditing.h"
+#include "playlist/ListEditing.h"
 
 #include <commctrl.h>
 

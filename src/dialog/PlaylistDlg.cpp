@@ -43,6 +43,12 @@ void CPlaylistDlg::BindControls()
     m_treeFolders.AttachDlgItem(Hwnd(), IDC_FOLDER_TREE);
     m_listSource.AttachDlgItem(Hwnd(), IDC_SOURCE_LIST);
     m_listPlaylist.AttachDlgItem(Hwnd(), IDC_PLAYLIST_LIST);
+    m_listPlaylist.SetModel(&m_playlist);
+    // The label has no id of its own: it is the static just before the list.
+    HWND hLabel = ::GetWindow(m_listPlaylist.Hwnd(), GW_HWNDPREV);
+    wchar_t className[16] = {};
+    if (hLabel && ::GetClassNameW(hLabel, className, 16) && ::lstrcmpiW(className, L"Static") == 0)
+        m_hPlaylistLabel = hLabel;
     ::SetDlgItemTextW(Hwnd(), IDC_PLAYLIST_NAME, m_strPlaylistName.c_str());
     ::SendDlgItemMessageW(Hwnd(), IDC_PLAYLIST_NAME, EM_LIMITTEXT, PLAYLIST_NAME_MAX_CHARS, 0);
 }
@@ -85,6 +91,7 @@ BOOL CPlaylistDlg::OnInitDialog()
     SetDefaultPlaylistName();
     ApplySkin();
     m_bTipReady = m_wndTip.CreateTip(Hwnd()) != FALSE;
+    UpdateCountLabel();
     return FALSE;
 }
 
@@ -145,8 +152,7 @@ void CPlaylistDlg::OnCancel()
 
 bool CPlaylistDlg::HasUnsavedPlaylist() const
 {
-    const std::vector<std::wstring>& paths = m_listPlaylist.Paths();
-    return !paths.empty() && paths != m_arrSavedPaths;
+    return m_playlist.Count() > 0 && !m_playlist.IsSaved();
 }
 
 bool CPlaylistDlg::OnCommand(int id, UINT code, HWND hControl)
@@ -161,8 +167,13 @@ bool CPlaylistDlg::OnCommand(int id, UINT code, HWND hControl)
     case IDC_REMOVE_ALL: OnRemoveAll(); return true;
     case IDC_MOVE_UP: OnMove(true); return true;
     case IDC_MOVE_DOWN: OnMove(false); return true;
-    default: return CModalDialog::OnCommand(id, code, hControl);
+    default: break;
     }
+    if (id >= ID_FIRST_COMMAND && id <= ID_LAST_COMMAND) {
+        RunCommand(static_cast<UINT>(id), m_listPlaylist);
+        return true;
+    }
+    return CModalDialog::OnCommand(id, code, hControl);
 }
 
 void CPlaylistDlg::OnAddSelected()
@@ -206,6 +217,7 @@ void CPlaylistDlg::UpdateButtons()
     bool sourceHasSelection = sourceHasItems && m_listSource.GetSelectedCount() > 0;
     bool playlistHasItems = m_listPlaylist.GetItemCount() > 0;
     bool playlistHasSelection = playlistHasItems && m_listPlaylist.GetSelectedCount() > 0;
+    UpdateCountLabel();
     const struct {
         int id;
         bool enabled;
@@ -295,10 +307,8 @@ LRESULT CPlaylistDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         m_fileDropTarget.Revoke();
         return CModalDialog::WindowProc(msg, wParam, lParam);
     case WM_CONTEXTMENU:
-        if (reinterpret_cast<HWND>(wParam) != m_treeFolders.Hwnd())
-            return CModalDialog::WindowProc(msg, wParam, lParam);
-        OnTreeContextMenu(lParam);
-        return 0;
+        if (OnContextMenu(reinterpret_cast<HWND>(wParam), lParam)) return 0;
+        return CModalDialog::WindowProc(msg, wParam, lParam);
     default:
         return CModalDialog::WindowProc(msg, wParam, lParam);
     }

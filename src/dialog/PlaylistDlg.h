@@ -14,6 +14,7 @@
 #include "lists/SourceListCtrl.h"
 #include "look/ItemTipWnd.h"
 #include "look/SkinHook.h"
+#include "playlist/PlaylistModel.h"
 
 #include <functional>
 #include <string>
@@ -42,6 +43,7 @@ protected:
     void OnCancel() override;
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool OnCommand(int id, UINT code, HWND hControl) override;
+    bool PreTranslateKey(const MSG& msg) override;
 
 private:
     LRESULT OnCreate(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -63,6 +65,13 @@ private:
     // The playlist holds entries that differ from what was last saved.
     bool HasUnsavedPlaylist() const;
 
+    // Menus and keys (PlaylistCommands.cpp). The menu commands act on the
+    // list the menu was opened for (Select All) or on the playlist.
+    bool OnContextMenu(HWND hWnd, LPARAM lParam);
+    bool CommandApplies(UINT command, const CListView& list) const;
+    void RunCommand(UINT command, const CListView& list);
+    // The count of entries in the label above the playlist.
+    void UpdateCountLabel();
     // Size and DPI (DialogSizing.cpp).
     void MakeResizable();
     void CaptureLayout();
@@ -88,12 +97,12 @@ private:
 
     CFolderTreeCtrl m_treeFolders;
     CSourceListCtrl m_listSource;
+    // The playlist and its history; the list shows it, so it goes last.
+    CPlaylistModel m_playlist;
     CPlaylistListCtrl m_listPlaylist;
     CFileDropTarget m_fileDropTarget{m_listPlaylist, WM_FILES_DROP_ON_PLAYLIST};
+    HWND m_hPlaylistLabel = nullptr;
     std::wstring m_strPlaylistName;
-    // The playlist as it was last saved; closing asks while the playlist
-    // differs from it.
-    std::vector<std::wstring> m_arrSavedPaths;
     HICON m_hIcon = nullptr;
     UINT m_nShareMsg = 0;
     bool m_bClosedByRequest = false;

@@ -33,7 +33,7 @@ void CPlaylistDlg::OnSave()
     SaveOutcome outcome = SavePlaylist(name);
     switch (outcome.nResult) {
     case kSaved:
-        m_arrSavedPaths = m_listPlaylist.Paths();
+        m_playlist.MarkSaved();
         ::PostMessageW(HWND_BROADCAST, ::RegisterWindowMessageW(kContentUpdatedMessageName),
                        kContentUpdatedPlaylists, 0);
         if (outcome.nLeftOut > 0) {
@@ -45,10 +45,10 @@ void CPlaylistDlg::OnSave()
             return;
         }
         SetDefaultPlaylistName();
+        // An undoable clear: undone, it brings back what was just saved. The
+        // new playlist has never been saved, even when it comes to hold the
+        // same entries as the one just saved under another name.
         if (m_listPlaylist.GetItemCount() > 0) OnRemoveAll();
-        // The new playlist has never been saved, even when it comes to hold
-        // the same entries as the one just saved under another name.
-        m_arrSavedPaths.clear();
         break;
     case kSaveOpenFailed:
         ShowAppMessage(Hwnd(), IDS_FILE_OPEN_FAILED);

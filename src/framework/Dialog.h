@@ -21,11 +21,21 @@ protected:
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
 
+    // A key press (WM_KEYDOWN or WM_SYSKEYDOWN) for this dialog or one of
+    // its controls, before the dialog manager treats it as Tab, Enter, an
+    // arrow or a mnemonic; true: handled, it goes no further.
+    virtual bool PreTranslateKey(const MSG&) { return false; }
+
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool OnCommand(int id, UINT code, HWND hControl) override;
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);
+    // The dialog manager's modal loop offers every message to this thread
+    // filter first; the innermost running dialog that holds the message's
+    // window gets the key.
+    static LRESULT CALLBACK KeyFilterProc(int code, WPARAM wParam, LPARAM lParam);
+    class CRunning;
 
     UINT m_templateId;
     HWND m_hParent;

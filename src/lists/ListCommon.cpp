@@ -78,3 +78,19 @@ void SetAllItemsSelected(const CListView& list, bool selected)
 {
     list.SetItemState(-1, selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
 }
+
+POINT SelectionMenuPoint(const CListView& list)
+{
+    RECT client = {};
+    ::GetClientRect(list.Hwnd(), &client);
+    POINT pt = {client.left, client.top};
+    int item = list.GetNextItem(-1, LVNI_FOCUSED | LVNI_SELECTED);
+    if (item < 0) item = list.GetNextItem(-1, LVNI_SELECTED);
+    RECT rc = {};
+    if (item >= 0 && list.GetItemRect(item, &rc, LVIR_LABEL)) {
+        RECT inside = {};
+        if (::IntersectRect(&inside, &rc, &client)) pt = POINT{inside.left, inside.bottom};
+    }
+    ::ClientToScreen(list.Hwnd(), &pt);
+    return pt;
+}

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "framework/ListView.h"
-#include "lists/ListEditing.h"
+#include "playlist/ListEditing.h"
 
 #include <string>
 #include <vector>
@@ -36,7 +36,7 @@ private:
 // end stay unanswered. Any other notification gives false.
 bool AnswerDisplayRequest(NMHDR* header, const std::vector<std::wstring>& paths, LRESULT& result);
 
-// Ctrl+A released while the list has the keyboard focus.
+// Ctrl+A pressed while the list has the keyboard focus.
 bool IsSelectAllKey(const CListView& list, WPARAM key);
 
 // Appends the selected items in ascending order; answers how many.
@@ -45,3 +45,9 @@ size_t AppendSelectedItems(const CListView& list, CIndexArray& out);
 // One message for every item, so that the control reports a single change
 // instead of one per item.
 void SetAllItemsSelected(const CListView& list, bool selected);
+
+// Where a context menu opened from the keyboard appears, in screen
+// coordinates: under the focused item when it is selected, else under the
+// first selected one, kept within the list; the list's top-left corner when
+// nothing selected is in view.
+POINT SelectionMenuPoint(const CListView& list);

@@ -16,7 +16,8 @@ constexpr UINT WM_FOLDER_DROP_ON_PLAYLIST = WM_USER + 701;
 // Files or folders of another program were dropped on the playlist: wParam
 // is the playlist index to insert at; the paths are the drop target's.
 constexpr UINT WM_FILES_DROP_ON_PLAYLIST = WM_USER + 702;
-// A double-click in the source list: add its selected files to the playlist.
+// A double-click or Enter in the source list: add its selected files to the
+// playlist.
 constexpr UINT WM_SOURCE_LIST_DBLCLK = WM_USER + 740;
 // A double-click in the playlist: remove its selected entries.
 constexpr UINT WM_PLAYLIST_DBLCLK = WM_USER + 741;

@@ -51,15 +51,23 @@ BOOL CPlaylistListCtrl::SetNotifyWnd(HWND hWnd)
     return m_notifyTarget.Set(hWnd);
 }
 
-void CPlaylistListCtrl::UpdateItemCount() const
+CPlaylistListCtrl::~CPlaylistListCtrl()
 {
-    SetItemCountEx(static_cast<int>(m_arrPaths.size()), LVSICF_NOINVALIDATEALL);
+    if (m_pModel) m_pModel->SetView(nullptr);
 }
 
-void CPlaylistListCtrl::SelectEntries(CEntryBlock block) const
+void CPlaylistListCtrl::SetModel(CPlaylistModel* pModel)
 {
-    for (size_t i = block.first; i < block.first + block.count; ++i)
-        SetItemState(static_cast<int>(i), LVIS_SELECTED, LVIS_SELECTED);
+    if (m_pModel) m_pModel->SetView(nullptr);
+    m_pModel = pModel;
+    m_pModel->SetView(this);
+    UpdateItemCount();
+    Invalidate(TRUE);
+}
+
+void CPlaylistListCtrl::UpdateItemCount() const
+{
+    SetItemCountEx(static_cast<int>(m_pModel->Count()), LVSICF_NOINVALIDATEALL);
 }
 
 void CPlaylistListCtrl::DeselectAll()
@@ -78,21 +86,46 @@ int CPlaylistListCtrl::CollectSelection()
     return count;
 }
 
-void CPlaylistListCtrl::InsertEntryCopy(int at, int from)
+// A failed walk would leave an older snapshot in m_arrSelection; editing by
+// it would touch entries the user never selected.
+bool CPlaylistListCtrl::ReadSelection()
 {
-    if (at < 0 || from < 0) return;
-    InsertPathCopy(m_arrPaths, static_cast<size_t>(at), static_cast<size_t>(from));
+    int count = CollectSelection();
+    if (count < 0) return false;
+    CPlaylistSelection selection;
+    if (count > 0) selection.items = m_arrSelection;
+    selection.focus = GetNextItem(-1, LVNI_FOCUSED);
+    m_pModel->SetSelection(std::move(selection));
+    return true;
 }
 
-void CPlaylistListCtrl::InsertAndSelect(size_t at, const std::vector<std::wstring>& arr,
-                                        size_t selectCount)
+bool CPlaylistListCtrl::Edit(const std::function<bool(CPlaylistModel&)>& edit)
 {
+    return ReadSelection() && edit(*m_pModel);
+}
+
+void CPlaylistListCtrl::ShowSelection(bool withFocus)
+{
+    const CPlaylistSelection& selection = m_pModel->Selection();
+    if (!selection.items.empty() && selection.items.size() == m_pModel->Count()) {
+        SetAllItemsSelected(*this, true);
+    } else {
+        DeselectAll();
+        for (unsigned int item : selection.items)
+            SetItemState(static_cast<int>(item), LVIS_SELECTED, LVIS_SELECTED);
+    }
+    if (withFocus && selection.focus >= 0) SetItemState(selection.focus, LVIS_FOCUSED, LVIS_FOCUSED);
+}
+
+// The whole list is painted once at the end of the batch: an owner-data
+// list paints only the page in view, whatever changed.
+void CPlaylistListCtrl::OnPlaylistChanged(const CPlaylistChange& change)
+{
+    if (!Hwnd()) return;
     CBatch batch(*this);
-    DeselectAll();
-    CEntryBlock inserted = InsertPaths(m_arrPaths, at, arr);
-    UpdateItemCount();
-    SelectEntries({inserted.first, selectCount});
-    batch.ScrollTo(inserted.first, FALSE);
+    if (change.countChanged) UpdateItemCount();
+    ShowSelection(change.restoresFocus);
+    if (change.scrollTo < m_pModel->Count()) batch.ScrollTo(change.scrollTo, change.partialOk ? TRUE : FALSE);
     m_bChangedInBatch = true;
 }
 
@@ -102,15 +135,14 @@ BOOL CPlaylistListCtrl::AddEntries(const std::vector<std::wstring>& arr)
         ShowAppMessage(Hwnd(), IDS_NOTHING_TO_ADD);
         return FALSE;
     }
-    InsertAndSelect(m_arrPaths.size(), arr, 1);
-    return TRUE;
+    return Edit([&](CPlaylistModel& model) { return model.Insert(model.Count(), arr, 1); });
 }
 
 BOOL CPlaylistListCtrl::InsertEntries(int index, const std::vector<std::wstring>& arr)
 {
     if (arr.empty()) return FALSE;
-    InsertAndSelect(index < 0 ? m_arrPaths.size() : static_cast<size_t>(index), arr, arr.size());
-    return TRUE;
+    size_t at = index < 0 ? m_pModel->Count() : static_cast<size_t>(index);
+    return Edit([&](CPlaylistModel& model) { return model.Insert(at, arr, arr.size()); });
 }
 
 BOOL CPlaylistListCtrl::RemoveSelectedEntries()
@@ -119,21 +151,7 @@ BOOL CPlaylistListCtrl::RemoveSelectedEntries()
         ShowAppMessage(Hwnd(), IDS_NOTHING_TO_REMOVE);
         return FALSE;
     }
-    // A failed walk would leave an older snapshot in m_arrSelection; removing
-    // by it would delete entries the user never selected.
-    if (CollectSelection() <= 0) return FALSE;
-
-    CBatch batch(*this);
-    DeselectAll();
-    size_t next = RemovePaths(m_arrPaths, m_arrSelection);
-    m_arrSelection.clear();
-    UpdateItemCount();
-    if (!m_arrPaths.empty()) {
-        SelectEntries({next, 1});
-        batch.ScrollTo(next, FALSE);
-    }
-    m_bChangedInBatch = true;
-    return TRUE;
+    return Edit([](CPlaylistModel& model) { return model.RemoveSelected(); });
 }
 
 BOOL CPlaylistListCtrl::RemoveAllEntries()
@@ -142,35 +160,36 @@ BOOL CPlaylistListCtrl::RemoveAllEntries()
         ShowAppMessage(Hwnd(), IDS_NOTHING_TO_REMOVE);
         return FALSE;
     }
-    CBatch batch(*this);
-    DeselectAll();
-    m_arrPaths.clear();
-    UpdateItemCount();
-    m_bChangedInBatch = true;
-    return TRUE;
+    return Edit([](CPlaylistModel& model) { return model.RemoveAll(); });
 }
 
 int CPlaylistListCtrl::MoveSelectedEntries(BOOL up)
 {
     int count = CollectSelection();
     if (count <= 0) return count;
-
-    CBatch batch(*this);
-    DeselectAll();
-    CEntryBlock block = MovePathsByOne(m_arrPaths, m_arrSelection, up != FALSE);
-    SelectEntries(block);
-    batch.ScrollTo(block.first, TRUE);
+    Edit([up](CPlaylistModel& model) { return model.MoveSelectedByOne(up != FALSE); });
     return count;
 }
 
 LRESULT CPlaylistListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
-    case WM_KEYUP:
+    case WM_KEYDOWN:
         if (IsSelectAllKey(*this, wParam)) {
             SetAllItemsSelected(*this, true);
-        } else if (wParam == VK_DELETE) {
+            return 0;
+        }
+        if (wParam == VK_DELETE) {
             RemoveSelectedEntries();
+            return 0;
+        }
+        break;
+    case WM_SYSKEYDOWN:
+        // Alt+Up and Alt+Down move the selection; without one, nothing moves
+        // and no box interrupts the typing.
+        if (wParam == VK_UP || wParam == VK_DOWN) {
+            MoveSelectedEntries(wParam == VK_UP ? TRUE : FALSE);
+            return 0;
         }
         break;
     case WM_LBUTTONDBLCLK:
@@ -206,7 +225,7 @@ LRESULT CPlaylistListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 
 bool CPlaylistListCtrl::OnReflectedNotify(NMHDR* header, LRESULT& result)
 {
-    if (AnswerDisplayRequest(header, m_arrPaths, result)) return true;
+    if (AnswerDisplayRequest(header, m_pModel->Paths(), result)) return true;
     if (header->code == LVN_BEGINDRAG) {
         BeginInternalDrag();
         result = 0;
@@ -329,11 +348,8 @@ void CPlaylistListCtrl::DropInternalDrag(POINT pt)
     size_t target = static_cast<size_t>(DragIndexAt(pt));
     PointerHandOff().EndDrag(Hwnd());
     EndInternalDrag();
-    CBatch batch(*this);
-    DeselectAll();
-    CEntryBlock block = MovePathsBefore(m_arrPaths, m_arrSelection, target);
-    SelectEntries(block);
-    batch.ScrollTo(block.first, FALSE);
+    m_pModel->SetSelection({m_arrSelection, GetNextItem(-1, LVNI_FOCUSED)});
+    m_pModel->MoveSelectedBefore(target);
 }
 
 void CPlaylistListCtrl::EndInternalDrag()

@@ -1,20 +1,32 @@
-// The playlist being built (control 1022 of the main dialog). It is the only
-// holder of the playlist in memory: one full path per owner-data item, in
-// playlist order. The selection lives in the control.
+// The playlist being built (control 1022 of the main dialog): the view of
+// the playlist model, one owner-data item per entry. The user selects in the
+// control; every edit reads that selection into the model, lets the model
+// change, and shows what the model reports.
 #pragma once
 
 #include "framework/ListView.h"
 #include "framework/Raii.h"
 #include "lists/ListCommon.h"
-#include "lists/ListEditing.h"
+#include "playlist/ListEditing.h"
 #include "lists/PathDropTarget.h"
+#include "playlist/PlaylistModel.h"
+
+#include <functional>
 
 #include <string>
 #include <vector>
 
-class CPlaylistListCtrl : public CListView, public IPathDropTarget {
+class CPlaylistListCtrl : public CListView, public IPathDropTarget, private IPlaylistView {
 public:
     CPlaylistListCtrl() = default;
+    ~CPlaylistListCtrl() override;
+
+    // The model shown; it must outlive the control's window.
+    void SetModel(CPlaylistModel* pModel);
+    CPlaylistModel& Model() const { return *m_pModel; }
+    // Runs an edit of the model with the selection the user made; false
+    // when the control's selection cannot be read or the edit did nothing.
+    bool Edit(const std::function<bool(CPlaylistModel&)>& edit);
 
     // The window that receives the posted notifications; null is refused.
     BOOL SetNotifyWnd(HWND hWnd);
@@ -39,11 +51,8 @@ public:
     // the selected count, 0 or -1 as above; then the snapshot is unchanged.
     int CollectSelection();
     void DeselectAll();
-    // Copies entry from to index at without touching the item count: the
-    // caller removes an entry afterwards to make the two agree again.
-    void InsertEntryCopy(int at, int from);
 
-    const std::vector<std::wstring>& Paths() const { return m_arrPaths; }
+    const std::vector<std::wstring>& Paths() const { return m_pModel->Paths(); }
 
     // The insertion mark of a drag: a black bar, 2 pixels at 96 DPI, over
     // the top of entry index, or under the last entry when index is the
@@ -89,11 +98,11 @@ private:
         BOOL m_bPartialOk = FALSE;
     };
 
-    // Inserts arr at at (the end when past it) and selects the first
-    // selectCount of the new entries, nothing else.
-    void InsertAndSelect(size_t at, const std::vector<std::wstring>& arr, size_t selectCount);
+    void OnPlaylistChanged(const CPlaylistChange& change) override;
+    // The model's selection into the control.
+    void ShowSelection(bool withFocus);
+    bool ReadSelection();
     void UpdateItemCount() const;
-    void SelectEntries(CEntryBlock block) const;
 
     void BeginInternalDrag();
     // The insertion index for the pointer at pt; above the list's top edge
@@ -111,7 +120,7 @@ private:
     CImageList m_dragImage;
     RECT m_rcInsertMark = {};
     BOOL m_bInsertMarkHidden = TRUE;
-    std::vector<std::wstring> m_arrPaths;
+    CPlaylistModel* m_pModel = nullptr;
 
     int m_nBatchDepth = 0;
     bool m_bChangedInBatch = false;

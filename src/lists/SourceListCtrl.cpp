@@ -113,8 +113,21 @@ POINT CSourceListCtrl::ViewOrigin() const
     return POINT{rc.left, rc.top};
 }
 
+// Ctrl+A selects all; Enter adds the selection to the playlist.
+bool CSourceListCtrl::OnKeyDown(WPARAM key)
+{
+    if (IsSelectAllKey(*this, key)) {
+        SetAllItemsSelected(*this, true);
+        return true;
+    }
+    if (key != VK_RETURN) return false;
+    m_notifyTarget.Post(WM_SOURCE_LIST_DBLCLK);
+    return true;
+}
+
 LRESULT CSourceListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (msg == WM_KEYDOWN && OnKeyDown(wParam)) return 0;
     if (MayScroll(msg)) {
         // A tip over the item once under the pointer would now show the name
         // of another file than the one beneath it.
@@ -125,9 +138,14 @@ LRESULT CSourceListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return result;
     }
     switch (msg) {
-    case WM_KEYUP:
-        if (IsSelectAllKey(*this, wParam)) SetAllItemsSelected(*this, true);
-        break;
+    case WM_GETDLGCODE: {
+        // Enter adds the selection here; the dialog must not take it for its
+        // default button.
+        const MSG* pMsg = reinterpret_cast<const MSG*>(lParam);
+        LRESULT code = CListView::WindowProc(msg, wParam, lParam);
+        if (pMsg && pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
+        return code;
+    }
     case WM_LBUTTONDBLCLK:
         m_notifyTarget.Post(WM_SOURCE_LIST_DBLCLK);
         break;

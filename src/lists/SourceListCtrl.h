@@ -50,6 +50,7 @@ protected:
 
 private:
     void ShowNewContent();
+    bool OnKeyDown(WPARAM key);
 
     void BeginSourceDrag();
     void TrackSourceDrag(POINT pt);

@@ -32,6 +32,22 @@ inline const wchar_t* BuiltInText(UINT id)
         return L"Items not added to the playlist: %d.\n\nA playlist can only hold audio files (.mp3, .wma, "
                L".wav) that are on the player. Copy the files to the player first, then add them from "
                L"there.";
+    case IDS_PLAYLIST_COUNT_ONE: return L"&Playlist (1 entry):";
+    case IDS_PLAYLIST_COUNT_MANY: return L"&Playlist (%d entries):";
+    case IDS_MENU_UNDO: return L"&Undo\tCtrl+Z";
+    case IDS_MENU_REDO: return L"&Redo\tCtrl+Y";
+    case IDS_MENU_MOVE_UP: return L"Move U&p\tAlt+Up";
+    case IDS_MENU_MOVE_DOWN: return L"Move &Down\tAlt+Down";
+    case IDS_MENU_REMOVE: return L"Re&move\tDel";
+    case IDS_MENU_CLEAR: return L"&Clear All";
+    case IDS_MENU_SORT_BY_NAME: return L"Sort by File &Name";
+    case IDS_MENU_SORT_BY_PATH: return L"Sort by Full Pa&th";
+    case IDS_MENU_REVERSE: return L"Re&verse Order";
+    case IDS_MENU_SHUFFLE: return L"S&huffle";
+    case IDS_MENU_REMOVE_DUPLICATES: return L"Remove Dupl&icates";
+    case IDS_MENU_SELECT_ALL: return L"Select &All\tCtrl+A";
+    case IDS_MENU_ADD_SELECTED: return L"&Add to Playlist\tEnter";
+    case IDS_MENU_ADD_ALL: return L"Add A&ll to Playlist";
     default:
         return nullptr;
     }

@@ -30,6 +30,25 @@
 #define IDS_TREE_ADD_TO_PLAYLIST 215
 #define IDS_DROP_NOT_TAKEN       216
 
+// The entry count above the playlist; both keep the label's mnemonic.
+#define IDS_PLAYLIST_COUNT_ONE   190
+#define IDS_PLAYLIST_COUNT_MANY  191
+// Texts of the context menus' items (the fallback menus are built from them).
+#define IDS_MENU_UNDO            192
+#define IDS_MENU_REDO            193
+#define IDS_MENU_MOVE_UP         194
+#define IDS_MENU_MOVE_DOWN       195
+#define IDS_MENU_REMOVE          196
+#define IDS_MENU_CLEAR           197
+#define IDS_MENU_SORT_BY_NAME    198
+#define IDS_MENU_SORT_BY_PATH    199
+#define IDS_MENU_REVERSE         200
+#define IDS_MENU_SHUFFLE         201
+#define IDS_MENU_REMOVE_DUPLICATES 202
+#define IDS_MENU_SELECT_ALL      203
+#define IDS_MENU_ADD_SELECTED    204
+#define IDS_MENU_ADD_ALL         205
+
 // Strings reserved by area, so that work on different features never takes
 // the same number: 174-179 save and start-up messages, 180-189 opening a
 // playlist, 190-229 editing commands and menus, 230-239 version and About.
@@ -58,7 +77,31 @@
 
 // Menus: 150-159. Menu commands: 40001-40049 editing and order, 40050-40069
 // opening a playlist. System menu commands are multiples of 16 below 0xF000.
-#define IDM_TREE_MENU            152
+#define ID_FIRST_COMMAND         40001
+#define ID_LAST_COMMAND          40069
+#define IDM_PLAYLIST_CONTEXT     150
+#define IDM_SOURCE_CONTEXT       151
+
+// Commands of the playlist (its menu and keys).
+#define ID_PLAYLIST_UNDO         40001
+#define ID_PLAYLIST_REDO         40002
+#define ID_PLAYLIST_MOVE_UP      40003
+#define ID_PLAYLIST_MOVE_DOWN    40004
+#define ID_PLAYLIST_REMOVE       40005
+#define ID_PLAYLIST_CLEAR        40006
+#define ID_PLAYLIST_SORT_BY_NAME 40007
+#define ID_PLAYLIST_SORT_BY_PATH 40008
+#define ID_PLAYLIST_REVERSE      40009
+#define ID_PLAYLIST_SHUFFLE      40010
+#define ID_PLAYLIST_REMOVE_DUPLICATES 40011
+// Select All in whichever list the menu or the key is for.
+#define ID_LIST_SELECT_ALL       40012
+// Commands of the source list.
+#define ID_SOURCE_ADD_SELECTED   40020
+#define ID_SOURCE_ADD_ALL        40021
+
+// The folder tree's menu and its command.
+#define IDM_TREE_CONTEXT         152
 #define ID_TREE_ADD_TO_PLAYLIST  40030
 
 // The playlist name field accepts at most this many characters.

@@ -53,6 +53,7 @@ bool CListHost::Create(bool visible, int listHeight)
         return false;
     source.SetNotifyWnd(Hwnd());
     playlist.SetNotifyWnd(Hwnd());
+    playlist.SetModel(&model);
     source.SetDropTarget(&playlist);
     InitListColumn(source);
     InitListColumn(playlist);

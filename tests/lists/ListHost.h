@@ -21,6 +21,8 @@ public:
     bool Create(bool visible, int listHeight = 200);
     void Destroy();
 
+    // The model first: the playlist shows it until the end.
+    CPlaylistModel model;
     CSourceListCtrl source;
     CPlaylistListCtrl playlist;
 };

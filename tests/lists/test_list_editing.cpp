@@ -1,7 +1,7 @@
 // The editing rules without a window: where entries go and which end up
 // selected.
 #include "lists/FolderScan.h"
-#include "lists/ListEditing.h"
+#include "playlist/ListEditing.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The playlist's editing rules as plain functions over the path array and the
 // selected indices, so that they run and are tested without a window. The
-// list controls apply the results to their control.
+// playlist model keeps its history with them; the lists show the results.
 //
 // Index lists are the selection as the control reports it: ascending and
 // unique. Indices at or past the end of the array are ignored.
@@ -12,6 +12,8 @@
 
 using CPathArray = std::vector<std::wstring>;
 using CIndexArray = std::vector<unsigned int>;
+// A new order of the entries: entry i afterwards is entry order[i] before.
+using COrder = std::vector<unsigned int>;
 
 // A run of entries: where it starts and how many.
 struct CEntryBlock {
@@ -41,3 +43,18 @@ CEntryBlock MovePathsByOne(CPathArray& paths, const CIndexArray& selection, bool
 
 // Inserts a copy of entry from at index at; out-of-range indices do nothing.
 void InsertPathCopy(CPathArray& paths, size_t at, size_t from);
+
+// The order that MovePathsBefore makes, and where the block lands.
+COrder MoveOrder(size_t size, const CIndexArray& selection, size_t target, CEntryBlock& block);
+void ApplyOrder(CPathArray& paths, const COrder& order);
+COrder InverseOrder(const COrder& order);
+// Where the selected entries stand after a reorder, ascending.
+CIndexArray SelectionAfterOrder(const CIndexArray& selection, const COrder& order);
+
+// Takes out the entries at the given indices (ascending, within the array)
+// and answers them in their order; PlaceEntries puts them back, so that they
+// stand at those indices again.
+CPathArray TakeEntries(CPathArray& paths, const CIndexArray& indices);
+void PlaceEntries(CPathArray& paths, const CIndexArray& indices, const CPathArray& entries);
+// Where the selected entries that were not removed stand afterwards.
+CIndexArray SelectionAfterRemoval(const CIndexArray& selection, const CIndexArray& removed);
