@@ -298,6 +298,9 @@ void Scenario(HWND hDlg)
     EXPECT_FALSE(pPlaylist->GetInsertMark(rcMark));
     ASSERT_EQ(1u, boxes.size());
     EXPECT_EQ(0u, boxes[0].find(L"Items not added to the playlist: 2.")) << boxes[0];
+    // The drop, folder and all, is one step to undo.
+    ::SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(ID_PLAYLIST_UNDO, 0), 0);
+    EXPECT_EQ(4, ItemCount(hPlaylist));
 }
 
 TEST(DialogDrag, TipDoubleClickAndDropFillThePlaylist)
