@@ -120,6 +120,17 @@ TEST_F(SourceList, AWholeFolderGivesItsFilesThenItsSubFoldersDepthFirst)
     CollectFolderAudioFiles(L"G:\\no such folder", byName, out);
     CollectFolderAudioFiles(L"", byName, out);
     EXPECT_TRUE(out.empty());
+
+    // Dropped by another program: songs and folders on the drive are taken,
+    // in the order dropped; everything else is counted.
+    ASSERT_TRUE(MakeFile(many + L"\\note.txt"));
+    const std::wstring lowerCase = L"g" + many.substr(1) + L"\\a.mp3";
+    std::vector<std::wstring> expected = {many + L"\\k.mp3", lowerCase};
+    for (const std::wstring& path : Filled(many)) expected.push_back(path);
+    EXPECT_EQ(5, TakeDroppedPaths({many + L"\\k.mp3", many + L"\\gone.mp3", many + L"\\note.txt", lowerCase,
+                                   L"H:\\k.mp3", L"\\\\server\\share\\k.mp3", many, std::wstring(300, L'x')},
+                                  L"G:\\", byName, out));
+    EXPECT_EQ(expected, out);
 }
 
 TEST_F(SourceList, SkipsFilesWhosePathWouldNotFit)
