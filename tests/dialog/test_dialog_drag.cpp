@@ -301,6 +301,20 @@ void Scenario(HWND hDlg)
     // The drop, folder and all, is one step to undo.
     ::SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(ID_PLAYLIST_UNDO, 0), 0);
     EXPECT_EQ(4, ItemCount(hPlaylist));
+
+    // The tree's menu on the folder: "Add to playlist" adds it at the end.
+    // The menu waits for its choice on this thread, so the key goes first.
+    ASSERT_TRUE(MoveTo(POINT{rcAlbum.left + 6, (rcAlbum.top + rcAlbum.bottom) / 2}));
+    SendMouse(MOUSEEVENTF_RIGHTDOWN);
+    SendMouse(MOUSEEVENTF_RIGHTUP);
+    INPUT key[2] = {};
+    key[0].type = key[1].type = INPUT_KEYBOARD;
+    key[0].ki.wVk = key[1].ki.wVk = 'A';
+    key[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, key, sizeof(INPUT));
+    ASSERT_TRUE(Pump(3000, [hPlaylist] { return ItemCount(hPlaylist) == 6; }));
+    EXPECT_EQ(L"one.mp3", ItemText(hPlaylist, 4));
+    EXPECT_EQ(L"two.wma", ItemText(hPlaylist, 5));
 }
 
 TEST(DialogDrag, TipDoubleClickAndDropFillThePlaylist)
