@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cwchar>
 #include <memory>
+#include <unordered_map>
 
 namespace {
 LONG s_nLiveRecords = 0;
@@ -352,13 +353,26 @@ void SortLikeFolderTree(const std::wstring& folder, std::vector<std::wstring>& n
     CComPtr<IShellFolder> shellFolder = BindFolder(pidl.Get());
     if (!shellFolder) return;
 
+    // One listing of the folder's sub-folders gives their ids, found by
+    // name: cheaper than resolving each name on its own.
     std::vector<CNamedChild> children;
     children.reserve(names.size());
+    std::unordered_map<std::wstring, size_t> byName;
     for (std::wstring& name : names) {
-        CNamedChild child = {std::move(name), CItemIdList()};
-        ULONG eaten = 0;
-        shellFolder->ParseDisplayName(nullptr, nullptr, &child.name[0], &eaten, child.id.Receive(), nullptr);
-        children.push_back(std::move(child));
+        byName.emplace(name, children.size());
+        children.push_back({std::move(name), CItemIdList()});
+    }
+    CComPtr<IEnumIDList> items;
+    if (SUCCEEDED(shellFolder->EnumObjects(nullptr, SHCONTF_FOLDERS, items.Receive())) && items) {
+        LPITEMIDLIST child = nullptr;
+        while (items->Next(1, &child, nullptr) == S_OK) {
+            CItemIdList id(child);
+            WIN32_FIND_DATAW data = {};
+            if (FAILED(::SHGetDataFromIDListW(shellFolder.Get(), id.Get(), SHGDFIL_FINDDATA, &data, sizeof(data))))
+                continue;
+            auto found = byName.find(data.cFileName);
+            if (found != byName.end()) children[found->second].id = std::move(id);
+        }
     }
     IShellFolder* pFolder = shellFolder.Get();
     std::stable_sort(children.begin(), children.end(), [pFolder](const CNamedChild& a, const CNamedChild& b) {
