@@ -6,8 +6,8 @@
 #include <windows.h>
 
 // Source items were dropped on the playlist: wParam is the playlist index to
-// insert g_arrDragPaths at. The source list has ended its drag by the time
-// this arrives.
+// insert PointerHandOff().DraggedPaths() at. The source list has ended its
+// drag by the time this arrives.
 constexpr UINT WM_DROP_ON_PLAYLIST = WM_USER + 700;
 // A folder of the tree was dropped on the playlist: wParam is the playlist
 // index to insert its audio files at; the folder is the one path the hand-off
