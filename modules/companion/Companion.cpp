@@ -30,13 +30,20 @@
 //   WavaCompanion demo-open <file name>              open a playlist of the
 //                                                    player in the running
 //                                                    tool, as a user does
+//   WavaCompanion drag-files <seconds> <path>...     a window from which a
+//                                                    press drags the paths
+//                                                    as a file list, as a
+//                                                    file manager does
 #include "TestKit.h"
 #include "res/resource_ids.h"
 
 #include <commctrl.h>
 #include <tlhelp32.h>
+#include <ole2.h>
+#include <shlobj.h>
 
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <string>
 
@@ -55,7 +62,9 @@ int Usage()
                   L"       WavaCompanion demo-fill\n"
                   L"       WavaCompanion demo-drag-points\n"
                   L"       WavaCompanion show-template\n"
-                  L"       WavaCompanion demo-open <file name>\n");
+                  L"       WavaCompanion demo-open <file name>\n"
+
+                  L"       WavaCompanion drag-files <seconds> <path>...\n");
     return 2;
 }
 
@@ -416,6 +425,118 @@ int DemoOpen(const wchar_t* fileName)
     return typed ? 0 : 1;
 }
 
+// A file list as a file manager offers it: the paths as CF_HDROP, nothing else.
+class CFileListData final : public IDataObject {
+public:
+    explicit CFileListData(const std::vector<std::wstring>& paths)
+    {
+        for (const std::wstring& path : paths) m_list.append(path).push_back(L'\0');
+        m_list.push_back(L'\0');
+    }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
+    {
+        *ppv = (riid == IID_IUnknown || riid == IID_IDataObject) ? static_cast<IDataObject*>(this) : nullptr;
+        if (!*ppv) return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
+    ULONG STDMETHODCALLTYPE Release() override { return --m_refs; }
+
+    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override
+    {
+        if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
+        size_t bytes = sizeof(DROPFILES) + m_list.size() * sizeof(wchar_t);
+        HGLOBAL hGlobal = ::GlobalAlloc(GHND, bytes);
+        if (!hGlobal) return E_OUTOFMEMORY;
+        auto* drop = static_cast<DROPFILES*>(::GlobalLock(hGlobal));
+        drop->pFiles = sizeof(DROPFILES);
+        drop->fWide = TRUE;
+        std::memcpy(drop + 1, m_list.data(), m_list.size() * sizeof(wchar_t));
+        ::GlobalUnlock(hGlobal);
+        medium->tymed = TYMED_HGLOBAL;
+        medium->hGlobal = hGlobal;
+        medium->pUnkForRelease = nullptr;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override
+    {
+        return format && format->cfFormat == CF_HDROP && (format->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
+    }
+    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override
+    {
+        out->ptd = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) override
+    {
+        if (direction != DATADIR_GET) return E_NOTIMPL;
+        FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+        return ::SHCreateStdEnumFmtEtc(1, &format, out);
+    }
+    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override
+    {
+        return OLE_E_ADVISENOTSUPPORTED;
+    }
+    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+
+private:
+    std::wstring m_list;
+    ULONG m_refs = 1;
+};
+
+// Drops when the left button goes up; Escape cancels.
+class CDropSource final : public IDropSource {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
+    {
+        *ppv = (riid == IID_IUnknown || riid == IID_IDropSource) ? static_cast<IDropSource*>(this) : nullptr;
+        return *ppv ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override
+    {
+        if (escape) return DRAGDROP_S_CANCEL;
+        return (keys & MK_LBUTTON) ? S_OK : DRAGDROP_S_DROP;
+    }
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+};
+
+std::vector<std::wstring> g_dragPaths;
+
+LRESULT CALLBACK DragSourceProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg != WM_LBUTTONDOWN) return ::DefWindowProcW(hWnd, msg, wParam, lParam);
+    CFileListData data(g_dragPaths);
+    CDropSource source;
+    DWORD effect = DROPEFFECT_NONE;
+    HRESULT hr = ::DoDragDrop(&data, &source, DROPEFFECT_COPY, &effect);
+    std::wprintf(L"drag ended 0x%08lx effect %lu\n", static_cast<unsigned long>(hr), effect);
+    std::fflush(stdout);
+    return 0;
+}
+
+// The window stands at the top-left corner of the screen (100, 100, 320 x
+// 120); a press anywhere in it begins the drag.
+int DragFiles(DWORD seconds, int argc, wchar_t** argv)
+{
+    if (FAILED(::OleInitialize(nullptr))) return 1;
+    g_dragPaths.assign(argv, argv + argc);
+    HWND hWnd = CreateTopLevel(L"Wava drag source", DragSourceProc, WS_POPUP | WS_BORDER | WS_VISIBLE);
+    if (!hWnd) return 1;
+    std::wprintf(L"drag source %p\n", static_cast<void*>(hWnd));
+    std::fflush(stdout);
+    PumpFor(seconds * 1000);
+    ::DestroyWindow(hWnd);
+    ::OleUninitialize();
+    return 0;
+}
+
 int ListWindows()
 {
     for (HWND hWnd : FindToolWindows()) {
@@ -444,5 +565,6 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"demo-drag-points") return DemoDragPoints();
     if (command == L"show-template") return ShowTemplate();
     if (command == L"demo-open" && argc == 3) return DemoOpen(argv[2]);
+    if (command == L"drag-files" && argc >= 4) return DragFiles(std::wcstoul(argv[2], nullptr, 10), argc - 3, argv + 3);
     return Usage();
 }

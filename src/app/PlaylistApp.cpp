@@ -44,7 +44,8 @@ void CPlaylistApp::InitInstance()
         return;
     }
 
-    ::CoInitialize(nullptr);
+    // OLE, not only COM: the playlist takes drops from other programs.
+    ::OleInitialize(nullptr);
     m_messageFilter.Register();
 
     RunMainDialog();
@@ -63,7 +64,7 @@ int CPlaylistApp::ExitInstance()
         m_hResModule.Reset();
     }
     m_messageFilter.Revoke();
-    ::CoUninitialize();
+    ::OleUninitialize();
     return CAppBase::ExitInstance();
 }
 

@@ -61,6 +61,9 @@ bool CPlaylistDlg::OnContextMenu(HWND hWnd, LPARAM lParam)
     } else if (hWnd == m_listSource.Hwnd()) {
         pList = &m_listSource;
         menuId = IDM_SOURCE_CONTEXT;
+    } else if (hWnd == m_treeFolders.Hwnd()) {
+        OnTreeContextMenu(lParam);
+        return true;
     } else {
         return false;
     }

@@ -12,6 +12,7 @@
 #include "handoff/HandOff.h"
 #include "lists/ListCommon.h"
 #include "lists/ListDrag.h"
+#include "lists/PointerHandOff.h"
 #include "lists/ListMessages.h"
 #include "res/resource_ids.h"
 
@@ -81,6 +82,11 @@ BOOL CPlaylistDlg::OnInitDialog()
     // The controls reach each other through the dialog's wiring only.
     m_listSource.SetTipSink(this);
     m_listSource.SetDropTarget(&m_listPlaylist);
+    m_treeFolders.SetDropTarget(&m_listPlaylist);
+    // Without OLE on this thread (a host that never started it) the
+    // playlist takes no drops from other programs; all else works.
+    m_fileDropTarget.SetNotifyWnd(Hwnd());
+    m_fileDropTarget.Register();
     m_treeFolders.SetFilesSink(this);
     Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
@@ -174,9 +180,9 @@ void CPlaylistDlg::OnOK()
 // default, keeps the window so that a second stray key loses nothing either.
 void CPlaylistDlg::OnCancel()
 {
-    // Escape during a drag ends the drag and nothing more: the list that
+    // Escape during a drag ends the drag and nothing more: the window that
     // drags ends it when it loses the mouse.
-    if (g_bSourceDragging || m_listPlaylist.IsDragging()) {
+    if (PointerHandOff().IsDragging()) {
         ::ReleaseCapture();
         return;
     }
@@ -273,8 +279,15 @@ bool CPlaylistDlg::OnListNotification(UINT msg, WPARAM wParam)
 {
     switch (msg) {
     case WM_DROP_ON_PLAYLIST:
-        if (m_listPlaylist.InsertEntries(static_cast<int>(wParam), g_arrDragPaths))
+        if (m_listPlaylist.InsertEntries(static_cast<int>(wParam), PointerHandOff().DraggedPaths()))
             ::SetFocus(m_listPlaylist.Hwnd());
+        return true;
+    case WM_FOLDER_DROP_ON_PLAYLIST:
+        if (!PointerHandOff().DraggedPaths().empty())
+            AddFolderFiles(PointerHandOff().DraggedPaths().front(), static_cast<int>(wParam));
+        return true;
+    case WM_FILES_DROP_ON_PLAYLIST:
+        OnFilesDropped(static_cast<int>(wParam));
         return true;
     case WM_TIP_CLICK:
         m_listSource.SelectItemByClick(static_cast<int>(wParam));
@@ -341,6 +354,9 @@ LRESULT CPlaylistDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
             OnAbout();
             return 0;
         }
+        return CModalDialog::WindowProc(msg, wParam, lParam);
+    case WM_DESTROY:
+        m_fileDropTarget.Revoke();
         return CModalDialog::WindowProc(msg, wParam, lParam);
     case WM_CONTEXTMENU:
         if (OnContextMenu(reinterpret_cast<HWND>(wParam), lParam)) return 0;

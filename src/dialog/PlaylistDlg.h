@@ -7,7 +7,9 @@
 #include "foldertree/FolderFilesSink.h"
 #include "foldertree/FolderTreeCtrl.h"
 #include "framework/Dialog.h"
+#include "lists/FileDropTarget.h"
 #include "lists/ItemTipSink.h"
+#include "lists/ListMessages.h"
 #include "lists/PlaylistListCtrl.h"
 #include "lists/SourceListCtrl.h"
 #include "look/ItemTipWnd.h"
@@ -79,6 +81,16 @@ private:
     void OnGetMinMaxInfo(MINMAXINFO& info) const;
     void OnDpiChanged(const RECT& suggested);
 
+    // Whole folders and drops (AddFolders.cpp).
+    // Inserts the audio files of folder and the folders below it at index
+    // (the end when negative), with the wait cursor; false when there were
+    // none.
+    bool AddFolderFiles(const std::wstring& folder, int index);
+    void OnTreeContextMenu(LPARAM lParam);
+    // What another program dropped, at index: the audio files on the
+    // player's drive go in; one box tells how many items did not.
+    void OnFilesDropped(int index);
+
     // Saving (SavePlaylist.cpp).
     void SetDefaultPlaylistName();
     void OnSave();
@@ -96,6 +108,7 @@ private:
     // The playlist and its history; the list shows it, so it goes last.
     CPlaylistModel m_playlist;
     CPlaylistListCtrl m_listPlaylist;
+    CFileDropTarget m_fileDropTarget{m_listPlaylist, WM_FILES_DROP_ON_PLAYLIST};
     HWND m_hPlaylistLabel = nullptr;
     std::wstring m_strPlaylistName;
     // The playlist file that was opened, as long as the playlist comes from

@@ -3,12 +3,17 @@
 #include "foldertree/IdList.h"
 #include "foldertree/PathCaption.h"
 #include "handoff/DeviceFields.h"
+#include "lists/ListDrag.h"
+#include "lists/ListMessages.h"
+#include "lists/PointerHandOff.h"
 #include "res/resource_ids.h"
 
 #include <shellapi.h>
 #include <shlwapi.h>
+#include <algorithm>
 #include <cwchar>
 #include <memory>
+#include <unordered_map>
 
 namespace {
 LONG s_nLiveRecords = 0;
@@ -54,6 +59,22 @@ CComPtr<IShellFolder> BindFolder(LPCITEMIDLIST pidl)
     g_pDesktopFolder->BindToObject(pidl, nullptr, IID_IShellFolder, folder.ReceiveVoid());
     return folder;
 }
+
+// The order of two children of one folder, by the folder's comparison of
+// their names: what the tree sorts its children by.
+int CompareSiblings(IShellFolder* pFolder, LPCITEMIDLIST first, LPCITEMIDLIST second)
+{
+    HRESULT hr = pFolder->CompareIDs(0, first, second);
+    if (FAILED(hr)) return 0;
+    short order = static_cast<short>(HRESULT_CODE(hr));
+    return order < 0 ? -1 : order > 0 ? 1 : 0;
+}
+
+// A name with the child id the folder resolved it to.
+struct CNamedChild {
+    std::wstring name;
+    CItemIdList id;
+};
 }  // namespace
 
 // Owned by its tree item (the item's lParam) and destroyed with it.
@@ -320,16 +341,116 @@ int CALLBACK CFolderTreeCtrl::CompareFolderItems(LPARAM lParam1, LPARAM lParam2,
     const CFolderItemData* p1 = RecordOf(lParam1);
     const CFolderItemData* p2 = RecordOf(lParam2);
     if (!p1 || !p2) return 0;
-    HRESULT hr = p2->m_pFolder->CompareIDs(0, p1->LastId(), p2->LastId());
-    if (FAILED(hr)) return 0;
-    short order = static_cast<short>(HRESULT_CODE(hr));
-    return order < 0 ? -1 : order > 0 ? 1 : 0;
+    return CompareSiblings(p2->m_pFolder.Get(), p1->LastId(), p2->LastId());
+}
+
+void SortLikeFolderTree(const std::wstring& folder, std::vector<std::wstring>& names)
+{
+    if (names.size() < 2) return;
+    AcquireDesktopFolder();
+    CScopeExit release([] { ReleaseDesktopFolder(); });
+    CItemIdList pidl = PathToIdList(folder.c_str(), nullptr);
+    CComPtr<IShellFolder> shellFolder = BindFolder(pidl.Get());
+    if (!shellFolder) return;
+
+    // One listing of the folder's sub-folders gives their ids, found by
+    // name: cheaper than resolving each name on its own.
+    std::vector<CNamedChild> children;
+    children.reserve(names.size());
+    std::unordered_map<std::wstring, size_t> byName;
+    for (std::wstring& name : names) {
+        byName.emplace(name, children.size());
+        children.push_back({std::move(name), CItemIdList()});
+    }
+    CComPtr<IEnumIDList> items;
+    if (SUCCEEDED(shellFolder->EnumObjects(nullptr, SHCONTF_FOLDERS, items.Receive())) && items) {
+        LPITEMIDLIST child = nullptr;
+        while (items->Next(1, &child, nullptr) == S_OK) {
+            CItemIdList id(child);
+            WIN32_FIND_DATAW data = {};
+            if (FAILED(::SHGetDataFromIDListW(shellFolder.Get(), id.Get(), SHGDFIL_FINDDATA, &data, sizeof(data))))
+                continue;
+            auto found = byName.find(data.cFileName);
+            if (found != byName.end()) children[found->second].id = std::move(id);
+        }
+    }
+    IShellFolder* pFolder = shellFolder.Get();
+    std::stable_sort(children.begin(), children.end(), [pFolder](const CNamedChild& a, const CNamedChild& b) {
+        if (!a.id || !b.id) return a.id && !b.id;
+        return CompareSiblings(pFolder, a.id.Get(), b.id.Get()) < 0;
+    });
+    for (size_t i = 0; i < names.size(); ++i) names[i] = std::move(children[i].name);
 }
 
 std::wstring CFolderTreeCtrl::GetSelectedPath() const
 {
-    const CFolderItemData* pRecord = RecordOf(GetSelectedItem());
+    return GetItemPath(GetSelectedItem());
+}
+
+std::wstring CFolderTreeCtrl::GetItemPath(HTREEITEM hItem) const
+{
+    const CFolderItemData* pRecord = hItem ? RecordOf(hItem) : nullptr;
     return pRecord ? pRecord->m_idl.GetPath() : std::wstring();
+}
+
+// A folder without a path has no files to add: it does not leave the tree.
+void CFolderTreeCtrl::BeginFolderDrag(const NMTREEVIEWW& tv)
+{
+    std::wstring path = GetItemPath(tv.itemNew.hItem);
+    if (path.empty() || !m_pDropTarget) return;
+    // The item's icon and name as the tree shows them.
+    RECT area = {};
+    if (!TreeView_GetItemRect(Hwnd(), tv.itemNew.hItem, &area, TRUE)) return;
+    int iconSize = 0;
+    ::ImageList_GetIconSize(m_icons.Get(), &iconSize, &iconSize);
+    area.left = std::max(0L, area.left - iconSize - 3);
+    m_dragImage = CreateAreaDragImage(Hwnd(), area);
+    if (!m_dragImage) return;
+    PointerHandOff().DraggedPaths() = {path};
+    // The image hangs to the right of the pointer, centred on it vertically.
+    IMAGEINFO info = {};
+    ::ImageList_GetImageInfo(m_dragImage.Get(), 0, &info);
+    POINT hotSpot = {0, (info.rcImage.bottom - info.rcImage.top) / 2};
+    if (!PointerHandOff().BeginDrag(PointerState::FolderDrag, Hwnd(), m_dragImage.Get(), hotSpot, tv.ptDrag))
+        m_dragImage.Reset();
+}
+
+void CFolderTreeCtrl::DropFolderDrag(POINT pt)
+{
+    ::ClientToScreen(Hwnd(), &pt);
+    int index = PointerHandOff().DropIn(Hwnd(), m_pDropTarget, pt);
+    EndFolderDrag();
+    if (index >= 0)
+        ::PostMessageW(::GetParent(Hwnd()), WM_FOLDER_DROP_ON_PLAYLIST, static_cast<WPARAM>(index), 0);
+}
+
+void CFolderTreeCtrl::OnFolderDragMessage(UINT msg, LPARAM lParam)
+{
+    POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    switch (msg) {
+    case WM_MOUSEMOVE:
+        ::ClientToScreen(Hwnd(), &pt);
+        PointerHandOff().TrackDragIn(m_pDropTarget, pt);
+        break;
+    case WM_LBUTTONUP:
+        DropFolderDrag(pt);
+        break;
+    case WM_CAPTURECHANGED:
+        if (PointerHandOff().OnCaptureChanged(Hwnd(), reinterpret_cast<HWND>(lParam))) EndFolderDrag();
+        break;
+    case WM_DESTROY:
+        PointerHandOff().EndDrag(Hwnd());
+        EndFolderDrag();
+        break;
+    default:
+        break;
+    }
+}
+
+void CFolderTreeCtrl::EndFolderDrag()
+{
+    if (m_pDropTarget) m_pDropTarget->HideInsertMark();
+    m_dragImage.Reset();
 }
 
 BOOL CFolderTreeCtrl::ShowSelectedFolder(HTREEITEM hItem)
@@ -380,6 +501,7 @@ LRESULT CFolderTreeCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     ++m_nMessageDepth;
     CScopeExit leave([this] { --m_nMessageDepth; });
+    if (PointerHandOff().IsDragOf(Hwnd())) OnFolderDragMessage(msg, lParam);
     LRESULT result = CLoadingTreeCtrl::WindowProc(msg, wParam, lParam);
     if (m_nMessageDepth == 1 && msg != WM_DESTROY && msg != WM_NCDESTROY) FollowSelection();
     return result;
@@ -408,6 +530,9 @@ bool CFolderTreeCtrl::OnReflectedNotify(NMHDR* header, LRESULT& result)
         break;
     case TVN_SELCHANGEDW:
         OnSelChanged(*reinterpret_cast<NMTREEVIEWW*>(header));
+        break;
+    case TVN_BEGINDRAGW:
+        BeginFolderDrag(*reinterpret_cast<NMTREEVIEWW*>(header));
         break;
     default:
         return CLoadingTreeCtrl::OnReflectedNotify(header, result);

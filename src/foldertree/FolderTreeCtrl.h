@@ -7,10 +7,12 @@
 #include "foldertree/FolderFilesSink.h"
 #include "foldertree/FolderIcons.h"
 #include "foldertree/IdList.h"
+#include "lists/PathDropTarget.h"
 #include "look/LoadingTreeCtrl.h"
 
 #include <shlobj.h>
 #include <string>
+#include <vector>
 
 class CFolderTreeCtrl : public CLoadingTreeCtrl {
 public:
@@ -34,6 +36,13 @@ public:
     void RefitCaption() const;
     // The selected item's file-system path; empty when there is none.
     std::wstring GetSelectedPath() const;
+    // An item's file-system path; empty for the placeholder and for items
+    // outside the file system.
+    std::wstring GetItemPath(HTREEITEM hItem) const;
+
+    // Where a folder dragged out of the tree can be dropped; null: nowhere.
+    // A drop is posted to the tree's parent (WM_FOLDER_DROP_ON_PLAYLIST).
+    void SetDropTarget(IPathDropTarget* pTarget) { m_pDropTarget = pTarget; }
 
     // Item records alive in this process; each tree item owns one.
     static LONG LiveRecordCount();
@@ -82,6 +91,13 @@ private:
     void OnGetDispInfo(NMTVDISPINFOW& info);
     void OnDeleteItem(const NMTREEVIEWW& tv);
 
+    void BeginFolderDrag(const NMTREEVIEWW& tv);
+    // The mouse messages of the tree while its folder is dragged.
+    void OnFolderDragMessage(UINT msg, LPARAM lParam);
+    void DropFolderDrag(POINT pt);
+    // What is left of a drag that the hand-off has ended.
+    void EndFolderDrag();
+
     IFolderFilesSink* m_pFilesSink = nullptr;
     HWND m_hCaption = nullptr;
     // The item whose folder the caption and the source list show.
@@ -93,7 +109,15 @@ private:
     int m_nDeviceIcon = -1;
     // The Recycle Bin's absolute list, once the shell has told it.
     CItemIdList m_recycleBin;
+    IPathDropTarget* m_pDropTarget = nullptr;
+    // Drag image of a folder dragged out of the tree, while it lasts.
+    CImageList m_dragImage;
 };
+
+// Puts the names of folder's sub-folders into the order the tree shows its
+// children: the folder's own comparison of names. Names the shell cannot
+// resolve keep their order, after the others.
+void SortLikeFolderTree(const std::wstring& folder, std::vector<std::wstring>& names);
 
 // The children flag of an item: 0 for a file, 1 for removable media
 // without looking inside, otherwise whether the folder says it holds

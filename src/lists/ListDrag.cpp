@@ -2,10 +2,6 @@
 
 #include <algorithm>
 
-BOOL g_bSourceDragging = FALSE;
-std::vector<std::wstring> g_arrDragPaths;
-int g_nLastHoverItem = -2;
-
 namespace {
 
 const COLORREF kTransparent = RGB(255, 0, 255);
@@ -70,6 +66,28 @@ CImageList CreateMultiDragImage(const CListView& list, int spareItems)
     return image;
 }
 
+// Copied from the screen rather than asked of the control: an image list
+// made by another version of the common controls (a control's own drag
+// image) is refused by this one's drag functions.
+CImageList CreateAreaDragImage(HWND hWnd, RECT area)
+{
+    int width = area.right - area.left;
+    int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return CImageList();
+    CWindowDc windowDc(hWnd);
+    if (!windowDc) return CImageList();
+    CMemoryDc memDc(::CreateCompatibleDC(windowDc.Get()));
+    CBitmap bitmap(::CreateCompatibleBitmap(windowDc.Get(), width, height));
+    if (!memDc || !bitmap) return CImageList();
+    {
+        CSelectObject select(memDc.Get(), bitmap.Get());
+        ::BitBlt(memDc.Get(), 0, 0, width, height, windowDc.Get(), area.left, area.top, SRCCOPY);
+    }
+    CImageList image(::ImageList_Create(width, height, ILC_COLOR32, 0, 1));
+    if (image && ::ImageList_Add(image.Get(), bitmap.Get(), nullptr) < 0) image.Reset();
+    return image;
+}
+
 int InsertIndexFromHit(const CListView& list, POINT pt, int hit)
 {
     RECT bounds = {};
@@ -99,22 +117,6 @@ int GetTargetIndex(const CListView* pPlaylist, POINT q)
     int hit = pPlaylist->HitTest(q);
     if (hit < 0) return pPlaylist->GetItemCount();
     return InsertIndexFromHit(*pPlaylist, q, hit);
-}
-
-bool BeginImageDrag(const CListView& list, HIMAGELIST image, POINT hotSpot, POINT clientStart)
-{
-    if (!::ImageList_BeginDrag(image, 0, hotSpot.x, hotSpot.y)) return false;
-    ::ClientToScreen(list.Hwnd(), &clientStart);
-    ::ImageList_DragEnter(nullptr, clientStart.x, clientStart.y);
-    ::SetCapture(list.Hwnd());
-    return true;
-}
-
-void EndImageDrag()
-{
-    ::ImageList_DragLeave(nullptr);
-    ::ImageList_EndDrag();
-    ::ReleaseCapture();
 }
 
 POINT PointFromLParam(LPARAM lParam)

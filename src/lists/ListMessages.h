@@ -6,9 +6,16 @@
 #include <windows.h>
 
 // Source items were dropped on the playlist: wParam is the playlist index to
-// insert g_arrDragPaths at. The source list has ended its drag by the time
-// this arrives.
+// insert PointerHandOff().DraggedPaths() at. The source list has ended its
+// drag by the time this arrives.
 constexpr UINT WM_DROP_ON_PLAYLIST = WM_USER + 700;
+// A folder of the tree was dropped on the playlist: wParam is the playlist
+// index to insert its audio files at; the folder is the one path the hand-off
+// holds as dragged (PointerHandOff().DraggedPaths()).
+constexpr UINT WM_FOLDER_DROP_ON_PLAYLIST = WM_USER + 701;
+// Files or folders of another program were dropped on the playlist: wParam
+// is the playlist index to insert at; the paths are the drop target's.
+constexpr UINT WM_FILES_DROP_ON_PLAYLIST = WM_USER + 702;
 // A double-click or Enter in the source list: add its selected files to the
 // playlist.
 constexpr UINT WM_SOURCE_LIST_DBLCLK = WM_USER + 740;

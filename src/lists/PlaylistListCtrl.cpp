@@ -4,6 +4,7 @@
 #include "framework/MessageBox.h"
 #include "lists/ListDrag.h"
 #include "lists/ListMessages.h"
+#include "lists/PointerHandOff.h"
 #include "res/resource_ids.h"
 
 #include <algorithm>
@@ -216,16 +217,16 @@ LRESULT CPlaylistListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return result;
     }
     case WM_MOUSEMOVE:
-        if (m_bDragging) TrackInternalDrag(PointFromLParam(lParam));
+        if (PointerHandOff().IsDragOf(Hwnd())) TrackInternalDrag(PointFromLParam(lParam));
         break;
     case WM_LBUTTONUP: {
         LRESULT result = CListView::WindowProc(msg, wParam, lParam);
-        if (m_bDragging) DropInternalDrag(PointFromLParam(lParam));
+        if (PointerHandOff().IsDragOf(Hwnd())) DropInternalDrag(PointFromLParam(lParam));
         return result;
     }
     case WM_CAPTURECHANGED:
         // No release will reach this list any more: the drag ends unmoved.
-        if (reinterpret_cast<HWND>(lParam) != Hwnd()) EndInternalDrag();
+        if (PointerHandOff().OnCaptureChanged(Hwnd(), reinterpret_cast<HWND>(lParam))) EndInternalDrag();
         break;
     case WM_SIZE: {
         LRESULT result = CListView::WindowProc(msg, wParam, lParam);
@@ -233,7 +234,7 @@ LRESULT CPlaylistListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return result;
     }
     case WM_DESTROY:
-        EndInternalDrag();
+        if (PointerHandOff().EndDrag(Hwnd())) EndInternalDrag();
         break;
     case WM_PAINT:
         return OnPaint(msg, wParam, lParam);
@@ -335,12 +336,9 @@ void CPlaylistListCtrl::BeginInternalDrag()
     if (CollectSelection() <= 0) return;
     m_dragImage = CreateMultiDragImage(*this, 0);
     if (!m_dragImage) return;
-    m_bDragging = TRUE;
     // The image hangs below and to the right of the pointer.
-    if (!BeginImageDrag(*this, m_dragImage.Get(), POINT{0, 0}, POINT{0, 0})) {
-        m_bDragging = FALSE;
+    if (!PointerHandOff().BeginDrag(PointerState::PlaylistDrag, Hwnd(), m_dragImage.Get(), POINT{0, 0}, POINT{0, 0}))
         m_dragImage.Reset();
-    }
 }
 
 int CPlaylistListCtrl::DragIndexAt(POINT pt) const
@@ -372,7 +370,7 @@ void CPlaylistListCtrl::TrackInternalDrag(POINT pt)
             if (rcLast.bottom > 0) screen.y = rcLast.bottom;
         }
     }
-    ::ImageList_DragMove(screen.x, screen.y);
+    PointerHandOff().MoveImage(screen);
 }
 
 // The whole dragged block moves, as collected when the drag began, whatever
@@ -381,6 +379,7 @@ void CPlaylistListCtrl::TrackInternalDrag(POINT pt)
 void CPlaylistListCtrl::DropInternalDrag(POINT pt)
 {
     size_t target = static_cast<size_t>(DragIndexAt(pt));
+    PointerHandOff().EndDrag(Hwnd());
     EndInternalDrag();
     m_pModel->SetSelection({m_arrSelection, GetNextItem(-1, LVNI_FOCUSED)});
     m_pModel->MoveSelectedBefore(target);
@@ -388,9 +387,6 @@ void CPlaylistListCtrl::DropInternalDrag(POINT pt)
 
 void CPlaylistListCtrl::EndInternalDrag()
 {
-    if (!m_bDragging) return;
-    m_bDragging = FALSE;
-    EndImageDrag();
     HideInsertMark();
     m_dragImage.Reset();
     Invalidate(TRUE);
@@ -401,14 +397,15 @@ void CPlaylistListCtrl::EndInternalDrag()
 // back), and the mark drawn on top.
 LRESULT CPlaylistListCtrl::OnPaint(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    bool dragging = m_bDragging || g_bSourceDragging;
-    if (!dragging) return CListView::WindowProc(msg, wParam, lParam);
-    ::ImageList_DragShowNolock(FALSE);
+    // A drag from another program draws its own image, if any.
+    bool imageDrag = PointerHandOff().IsDragging();
+    if (!imageDrag && m_bInsertMarkHidden) return CListView::WindowProc(msg, wParam, lParam);
+    if (imageDrag) ::ImageList_DragShowNolock(FALSE);
     LRESULT result = CListView::WindowProc(msg, wParam, lParam);
     if (!m_bInsertMarkHidden) {
         CWindowDc dc(Hwnd());
         if (dc) ::FillRect(dc.Get(), &m_rcInsertMark, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
     }
-    ::ImageList_DragShowNolock(TRUE);
+    if (imageDrag) ::ImageList_DragShowNolock(TRUE);
     return result;
 }

@@ -77,8 +77,6 @@ public:
     int GetDropIndex(POINT pt) const;
     // index is one of the entries being dragged inside the list.
     BOOL IsDraggedItem(int index) const;
-    // A drag of entries inside the list is under way.
-    bool IsDragging() const { return m_bDragging != FALSE; }
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -119,14 +117,13 @@ private:
     int DragIndexAt(POINT pt) const;
     void TrackInternalDrag(POINT pt);
     void DropInternalDrag(POINT pt);
-    // Ends the drag without moving anything; safe when none is under way.
+    // What is left of a drag that the hand-off has ended: the mark.
     void EndInternalDrag();
     LRESULT OnPaint(UINT msg, WPARAM wParam, LPARAM lParam);
 
     CNotifyTarget m_notifyTarget;
     CIndexArray m_arrSelection;
     // Drag inside the list: the dragged indices are m_arrSelection.
-    BOOL m_bDragging = FALSE;
     CImageList m_dragImage;
     RECT m_rcInsertMark = {};
     BOOL m_bInsertMarkHidden = TRUE;

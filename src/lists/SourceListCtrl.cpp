@@ -3,13 +3,11 @@
 #include "lists/FolderScan.h"
 #include "lists/ListDrag.h"
 #include "lists/ListMessages.h"
+#include "lists/PointerHandOff.h"
 
 #include <shlwapi.h>
 
-CSourceListCtrl::CSourceListCtrl()
-    : m_hCursorArrow(::LoadCursorW(nullptr, IDC_ARROW)), m_hCursorNo(::LoadCursorW(nullptr, IDC_NO))
-{
-}
+CSourceListCtrl::CSourceListCtrl() = default;
 
 BOOL CSourceListCtrl::SetNotifyWnd(HWND hWnd)
 {
@@ -158,19 +156,19 @@ LRESULT CSourceListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return result;
     }
     case WM_MOUSEMOVE:
-        if (g_bSourceDragging) TrackSourceDrag(PointFromLParam(lParam));
-        else UpdateItemTip(PointFromLParam(lParam));
+        if (PointerHandOff().IsDragOf(Hwnd())) TrackSourceDrag(PointFromLParam(lParam));
+        else if (!PointerHandOff().IsDragging()) UpdateItemTip(PointFromLParam(lParam));
         break;
     case WM_LBUTTONUP: {
         LRESULT result = CListView::WindowProc(msg, wParam, lParam);
-        if (g_bSourceDragging && m_dragImage) DropSourceDrag(PointFromLParam(lParam));
-        else ReleaseHandedOverCapture();
+        if (PointerHandOff().IsDragOf(Hwnd())) DropSourceDrag(PointFromLParam(lParam));
+        else PointerHandOff().OnReleaseWithoutDrag(Hwnd());
         return result;
     }
     case WM_CAPTURECHANGED:
         // Another window took the mouse (a box, a switch of programs): no
         // release will reach this list, so the drag must not outlive it.
-        if (reinterpret_cast<HWND>(lParam) != Hwnd()) EndSourceDrag();
+        if (PointerHandOff().OnCaptureChanged(Hwnd(), reinterpret_cast<HWND>(lParam))) EndSourceDrag();
         break;
     case WM_SIZE: {
         LRESULT result = CListView::WindowProc(msg, wParam, lParam);
@@ -178,7 +176,7 @@ LRESULT CSourceListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return result;
     }
     case WM_DESTROY:
-        EndSourceDrag();
+        if (PointerHandOff().EndDrag(Hwnd())) EndSourceDrag();
         m_arrPaths.clear();
         break;
     default:
@@ -189,8 +187,9 @@ LRESULT CSourceListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 
 void CSourceListCtrl::BeginSourceDrag()
 {
-    g_arrDragPaths.clear();
-    if (GetSelectedPaths(g_arrDragPaths) <= 0) return;
+    std::vector<std::wstring>& paths = PointerHandOff().DraggedPaths();
+    paths.clear();
+    if (GetSelectedPaths(paths) <= 0) return;
     // This list's image stops one item short of the page's last item.
     m_dragImage = CreateMultiDragImage(*this, 1);
     if (!m_dragImage) return;
@@ -198,60 +197,34 @@ void CSourceListCtrl::BeginSourceDrag()
     ::ImageList_GetImageInfo(m_dragImage.Get(), 0, &info);
     // The image hangs to the right of the pointer, centred on it vertically.
     POINT hotSpot = {0, (info.rcImage.bottom - info.rcImage.top) / 2};
-    g_bSourceDragging = TRUE;
-    if (!BeginImageDrag(*this, m_dragImage.Get(), hotSpot, hotSpot)) {
-        g_bSourceDragging = FALSE;
+    if (!PointerHandOff().BeginDrag(PointerState::SourceDrag, Hwnd(), m_dragImage.Get(), hotSpot, hotSpot))
         m_dragImage.Reset();
-    }
 }
 
 void CSourceListCtrl::TrackSourceDrag(POINT pt)
 {
     POINT screen = pt;
     ::ClientToScreen(Hwnd(), &screen);
-    HWND hUnder = ::WindowFromPoint(screen);
-    if (m_notifyTarget.Get() && m_hCursorArrow && m_hCursorNo) {
-        if (m_pDropTarget && hUnder == m_pDropTarget->DropWindow()) {
-            ::SetCursor(m_hCursorArrow);
-            m_pDropTarget->ShowInsertMark(m_pDropTarget->DropIndexAt(screen));
-        } else {
-            ::SetCursor(m_hCursorNo);
-        }
-    }
-    ::ImageList_DragMove(screen.x, screen.y);
+    // Without the dialog's wiring the image moves and nothing else shows.
+    if (!m_notifyTarget.Get()) return PointerHandOff().MoveImage(screen);
+    PointerHandOff().TrackDragIn(m_pDropTarget, screen);
 }
 
 void CSourceListCtrl::DropSourceDrag(POINT pt)
 {
     POINT screen = pt;
     ::ClientToScreen(Hwnd(), &screen);
-    RECT rcTarget = {};
-    bool dropped = m_pDropTarget && ::GetWindowRect(m_pDropTarget->DropWindow(), &rcTarget) &&
-                   ::PtInRect(&rcTarget, screen);
-    int index = dropped ? m_pDropTarget->DropIndexAt(screen) : 0;
+    int index = PointerHandOff().DropIn(Hwnd(), m_pDropTarget, screen);
     EndSourceDrag();
-    ::SetCursor(m_hCursorArrow);
-    if (dropped) m_notifyTarget.Post(WM_DROP_ON_PLAYLIST, static_cast<WPARAM>(index));
+    if (index >= 0) m_notifyTarget.Post(WM_DROP_ON_PLAYLIST, static_cast<WPARAM>(index));
 }
 
-// The playlist's mark goes whatever the drop: a drag released elsewhere
-// would otherwise leave the bar drawn over the playlist. The flag clears
-// before the capture goes, since releasing it comes back here.
+// After the hand-off has ended the drag: the playlist's mark goes whatever
+// the drop, or a drag released elsewhere would leave the bar drawn there.
 void CSourceListCtrl::EndSourceDrag()
 {
-    if (!g_bSourceDragging || !m_dragImage) return;
-    g_bSourceDragging = FALSE;
-    EndImageDrag();
     if (m_pDropTarget) m_pDropTarget->HideInsertMark();
     m_dragImage.Reset();
-}
-
-// The item tip hands a press on itself over to this list together with the
-// mouse capture. When no drag came of it, nothing else would ever release
-// the capture, and every later click in the window would land on this list.
-void CSourceListCtrl::ReleaseHandedOverCapture() const
-{
-    if (::GetCapture() == Hwnd()) ::ReleaseCapture();
 }
 
 // A tip still showing the name of a file that has left the list would, when
@@ -259,16 +232,16 @@ void CSourceListCtrl::ReleaseHandedOverCapture() const
 // move over the list reports its item afresh.
 void CSourceListCtrl::ForgetHoverItem()
 {
-    if (g_nLastHoverItem < 0) return;
-    g_nLastHoverItem = -1;
+    if (PointerHandOff().LastHoverItem() < 0) return;
+    PointerHandOff().SetLastHoverItem(-1);
     ReportHoverItem(-1);
 }
 
 void CSourceListCtrl::UpdateItemTip(POINT pt)
 {
     int item = HitTest(pt);
-    if (item == g_nLastHoverItem) return;
-    g_nLastHoverItem = item;
+    if (item == PointerHandOff().LastHoverItem()) return;
+    PointerHandOff().SetLastHoverItem(item);
     ReportHoverItem(item);
 }
 

@@ -55,10 +55,8 @@ private:
     void BeginSourceDrag();
     void TrackSourceDrag(POINT pt);
     void DropSourceDrag(POINT pt);
-    // Ends the drag without dropping; safe to call when none is under way.
+    // What is left of a drag that the hand-off has ended.
     void EndSourceDrag();
-    // After a release that ended no drag, the list holds the mouse no more.
-    void ReleaseHandedOverCapture() const;
     void UpdateItemTip(POINT pt);
     // Tells the tip sink about item (-1: none) under the pointer.
     void ReportHoverItem(int item);
@@ -70,8 +68,6 @@ private:
     CNotifyTarget m_notifyTarget;
     // Drag image of a drag out of this list; only exists while it lasts.
     CImageList m_dragImage;
-    HCURSOR m_hCursorArrow = nullptr;
-    HCURSOR m_hCursorNo = nullptr;
     std::vector<std::wstring> m_arrPaths;
     IItemTipSink* m_pTipSink = nullptr;
     IPathDropTarget* m_pDropTarget = nullptr;

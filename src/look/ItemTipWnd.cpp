@@ -2,16 +2,11 @@
 
 #include "framework/Dpi.h"
 #include "framework/Raii.h"
+#include "lists/PointerHandOff.h"
 
 namespace {
 
 const wchar_t kTipClass[] = L"WavaItemTip";
-
-// One tip exists; its memory of the last press (for double clicks) outlives
-// hiding and showing it, but a press still held does not outlive hiding.
-BOOL g_bTipButtonDown = FALSE;
-DWORD g_dwTipLastPress = 0;
-int g_nTipLastPressItem = -1;
 
 bool RegisterTipClass()
 {
@@ -98,7 +93,7 @@ BOOL CItemTipWnd::HideTip()
     // The release of a press may never reach a hidden tip (the mouse went
     // elsewhere): remembered, the press would pass to the list at the next
     // plain move over a tip shown again, a press the user never made.
-    g_bTipButtonDown = FALSE;
+    PointerHandOff().OnTipHidden();
     BOOL wasVisible = ::ShowWindow(Hwnd(), SW_HIDE);
     // A hidden tip keeps no hold on the mouse: a click would otherwise act on
     // an item that nobody sees a tip for.
@@ -145,7 +140,7 @@ LRESULT CItemTipWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         OnLButtonDown();
         break;
     case WM_LBUTTONUP:
-        g_bTipButtonDown = FALSE;
+        PointerHandOff().OnTipRelease();
         break;
     case WM_MOUSEMOVE:
         OnMouseMove(lParam);
@@ -178,32 +173,24 @@ LRESULT CItemTipWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 
 void CItemTipWnd::OnLButtonDown()
 {
-    g_bTipButtonDown = TRUE;
-    DWORD now = ::GetTickCount();
-    bool doubleClick = g_nTipLastPressItem == m_nItem && now - g_dwTipLastPress < m_nDblClickTime;
+    bool doubleClick = PointerHandOff().OnTipPress(m_nItem, m_nDblClickTime);
     if (doubleClick && OwnerCanHear())
         ::PostMessageW(m_hOwner, WM_TIP_DBLCLICK, static_cast<WPARAM>(m_nItem), 0);
     m_bSelected = TRUE;
     ::InvalidateRect(Hwnd(), nullptr, TRUE);
     if (OwnerCanHear()) ::PostMessageW(m_hOwner, WM_TIP_CLICK, static_cast<WPARAM>(m_nItem), 0);
-    // A press that completed a double click starts no new one: a third
-    // quick press is a single click, or it would add the files again.
-    g_nTipLastPressItem = doubleClick ? -1 : m_nItem;
-    g_dwTipLastPress = now;
 }
 
 void CItemTipWnd::OnMouseMove(LPARAM lParam)
 {
     POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    if (g_bTipButtonDown) {
-        // The press becomes the list's, at the same spot, so that the list
-        // can begin its own drag.
-        g_bTipButtonDown = FALSE;
+    // A held press becomes the list's, at the same spot, so that the list
+    // can begin its own drag.
+    HWND hList = m_pList ? m_pList->Hwnd() : nullptr;
+    POINT listPoint = pt;
+    if (hList) ::MapWindowPoints(Hwnd(), hList, &listPoint, 1);
+    if (PointerHandOff().OnTipMove(hList, listPoint)) {
         HideTip();
-        if (!m_pList || !m_pList->Hwnd()) return;
-        ::MapWindowPoints(Hwnd(), m_pList->Hwnd(), &pt, 1);
-        ::SetCapture(m_pList->Hwnd());
-        m_pList->Post(WM_LBUTTONDOWN, 0, MAKELPARAM(pt.x, pt.y));
         return;
     }
     // The tip holds the mouse while the pointer is over it, so that it

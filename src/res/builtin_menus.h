@@ -46,6 +46,8 @@ inline std::vector<CMenuRow> BuiltInMenu(UINT menuId)
             {0, 0},
             {ID_LIST_SELECT_ALL, IDS_MENU_SELECT_ALL},
         };
+    case IDM_TREE_CONTEXT:
+        return {{ID_TREE_ADD_TO_PLAYLIST, IDS_TREE_ADD_TO_PLAYLIST}};
     default:
         return {};
     }

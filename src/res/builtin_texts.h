@@ -72,6 +72,12 @@ inline const wchar_t* BuiltInText(UINT id)
         return L"%1 (missing)";
     case IDS_MENU_OPEN: return L"&Open...\tCtrl+O";
     case IDS_MENU_REMOVE_MISSING: return L"Remove missing &entries";
+    case IDS_TREE_ADD_TO_PLAYLIST:
+        return L"&Add to playlist";
+    case IDS_DROP_NOT_TAKEN:
+        return L"Items not added to the playlist: %d.\n\nA playlist can only hold audio files (.mp3, .wma, "
+               L".wav) that are on the player. Copy the files to the player first, then add them from "
+               L"there.";
     case IDS_PLAYLIST_COUNT_ONE: return L"&Playlist (1 entry):";
     case IDS_PLAYLIST_COUNT_MANY: return L"&Playlist (%d entries):";
     case IDS_MENU_UNDO: return L"&Undo\tCtrl+Z";

@@ -39,6 +39,9 @@
 #define IDS_MISSING_ENTRY        186
 #define IDS_MENU_OPEN            187
 #define IDS_MENU_REMOVE_MISSING  188
+// Whole folders and drops from other programs.
+#define IDS_TREE_ADD_TO_PLAYLIST 215
+#define IDS_DROP_NOT_TAKEN       216
 
 // The entry count above the playlist; both keep the label's mnemonic.
 #define IDS_PLAYLIST_COUNT_ONE   190
@@ -121,6 +124,10 @@
 // Commands of opening a playlist.
 #define ID_PLAYLIST_OPEN         40050
 #define ID_PLAYLIST_REMOVE_MISSING 40051
+
+// The folder tree's menu and its command.
+#define IDM_TREE_CONTEXT         152
+#define ID_TREE_ADD_TO_PLAYLIST  40030
 
 // The playlist name field accepts at most this many characters.
 #define PLAYLIST_NAME_MAX_CHARS  230

@@ -1,14 +1,18 @@
 // The main dialog with the real pointer: the tip over a source item whose
 // name is too long for it, a double click on that tip, a drag from the
-// source list into the playlist and one within the playlist, all handled by
-// the dialog itself.
+// source list into the playlist, one within the playlist and a folder of the
+// tree dragged into it, and files dragged from another program (the
+// companion's drag source), all handled by the dialog itself.
 #include "../lists/PointerInput.h"
+#include "TestKit.h"
+#include "TestSupport.h"
 
 #include "dialog/PlaylistDlg.h"
 #include "framework/App.h"
 #include "framework/MessageBox.h"
 #include "handoff/DeviceFields.h"
 #include "lists/ListDrag.h"
+#include "lists/PointerHandOff.h"
 #include "res/resource_ids.h"
 
 #include <gtest/gtest.h>
@@ -235,7 +239,7 @@ void Scenario(HWND hDlg)
     SendMouse(MOUSEEVENTF_LEFTDOWN);
     ASSERT_TRUE(Pump(1000, LeftButtonDown));
     ASSERT_TRUE(MoveTo(POINT{start.x + 15, start.y + 4}));
-    ASSERT_TRUE(Pump(1000, [] { return g_bSourceDragging != FALSE; }));
+    ASSERT_TRUE(Pump(1000, [] { return PointerHandOff().State() == PointerState::SourceDrag; }));
     ASSERT_TRUE(MoveTo(POINT{rcPlaylist.left + 30, rcPlaylist.top + 4}));
     SendMouse(MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(Pump(1000, [hPlaylist] { return ItemCount(hPlaylist) == 2; }));
@@ -265,9 +269,9 @@ void Scenario(HWND hDlg)
     // Escape during a drag ends the drag and nothing more: no question about
     // closing the window with its unsaved playlist, and the release that
     // follows drops nothing.
-    int boxes = 0;
-    SetMessageBoxHook([&boxes](HWND, const std::wstring&, const std::wstring&, UINT) {
-        ++boxes;
+    int escapeBoxes = 0;
+    SetMessageBoxHook([&escapeBoxes](HWND, const std::wstring&, const std::wstring&, UINT) {
+        ++escapeBoxes;
         return IDNO;
     });
     ASSERT_GE(FindItem(hSource, L"short.mp3", rcItem), 0);
@@ -276,15 +280,93 @@ void Scenario(HWND hDlg)
     SendMouse(MOUSEEVENTF_LEFTDOWN);
     ASSERT_TRUE(Pump(1000, LeftButtonDown));
     ASSERT_TRUE(MoveTo(POINT{start.x + 15, start.y + 4}));
-    ASSERT_TRUE(Pump(1000, [] { return g_bSourceDragging != FALSE; }));
+    ASSERT_TRUE(Pump(1000, [] { return PointerHandOff().State() == PointerState::SourceDrag; }));
     ASSERT_TRUE(MoveTo(POINT{rcPlaylist.left + 30, rcPlaylist.top + 4}));
     PressKey(VK_ESCAPE);
-    EXPECT_TRUE(PumpDialog(hDlg, 1000, [] { return !g_bSourceDragging; })) << "the drag ended";
+    EXPECT_TRUE(PumpDialog(hDlg, 1000, [] { return PointerHandOff().State() == PointerState::Free; })) << "the drag ended";
     SendMouse(MOUSEEVENTF_LEFTUP);
     PumpDialog(hDlg, 300, [] { return false; });
     SetMessageBoxHook(nullptr);
-    EXPECT_EQ(0, boxes);
+    EXPECT_EQ(0, escapeBoxes);
     EXPECT_EQ(2, ItemCount(hPlaylist));
+
+    // A folder of the tree onto the upper half of the second entry: its own
+    // file, then its sub-folder's, go in before that entry.
+    HWND hTree = ::GetDlgItem(hDlg, IDC_FOLDER_TREE);
+    HTREEITEM hAlbum = TreeView_GetChild(hTree, TreeView_GetRoot(hTree));
+    RECT rcAlbum = {};
+    ASSERT_TRUE(hAlbum && TreeView_GetItemRect(hTree, hAlbum, &rcAlbum, TRUE));
+    ::MapWindowPoints(hTree, nullptr, reinterpret_cast<POINT*>(&rcAlbum), 2);
+    start = POINT{rcAlbum.left + 6, (rcAlbum.top + rcAlbum.bottom) / 2};
+    ASSERT_TRUE(MoveTo(start));
+    // The tree waits for the pointer's next move within its press, before
+    // this thread could make it: both are made first.
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_MOVE, POINT{start.x + 15, start.y + 4});
+    ASSERT_TRUE(Pump(1000, [] { return PointerHandOff().State() == PointerState::FolderDrag; }));
+    ASSERT_EQ(1, FindItem(hPlaylist, L"short.mp3", rcItem));
+    ASSERT_TRUE(MoveTo(POINT{rcItem.left + 50, rcItem.top + 2}));
+    EXPECT_TRUE(pPlaylist->GetInsertMark(rcMark));
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(Pump(2000, [hPlaylist] { return ItemCount(hPlaylist) == 4; }));
+    EXPECT_EQ(L"one.mp3", ItemText(hPlaylist, 1));
+    EXPECT_EQ(L"two.wma", ItemText(hPlaylist, 2));
+    EXPECT_EQ(L"short.mp3", ItemText(hPlaylist, 3));
+    EXPECT_EQ(2, ::SendMessageW(hPlaylist, LVM_GETSELECTEDCOUNT, 0, 0)) << "the folder's files are selected";
+    EXPECT_EQ(PointerState::Free, PointerHandOff().State());
+    EXPECT_FALSE(pPlaylist->GetInsertMark(rcMark));
+
+    // Another program's file list onto the upper half of the second entry:
+    // the song and the folder on the player go in there, in the order
+    // dropped; a text file and a song on another drive are counted in one
+    // box.
+    std::vector<std::wstring> boxes;
+    SetMessageBoxHook([&](HWND, const std::wstring& text, const std::wstring&, UINT) {
+        boxes.push_back(text);
+        return IDOK;
+    });
+    testkit::CProcess source;
+    ASSERT_TRUE(source.Start(ProgramFolder() + L"\\..\\..\\companion\\WavaCompanion.exe",
+                             L"drag-files 60 J:\\drop.mp3 J:\\readme.txt M:\\elsewhere.mp3 J:\\Album"));
+    HWND hOther = nullptr;
+    ASSERT_TRUE(Pump(10000, [&] { return (hOther = ::FindWindowW(L"Wava drag source", nullptr)) != nullptr; }));
+    RECT rcSource = {};
+    ::GetWindowRect(hOther, &rcSource);
+    ASSERT_TRUE(MoveTo(POINT{rcSource.left + 40, rcSource.top + 40}));
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(Pump(1000, LeftButtonDown));
+    ASSERT_TRUE(MoveTo(POINT{rcSource.left + 60, rcSource.top + 50}));
+    ASSERT_EQ(1, FindItem(hPlaylist, L"one.mp3", rcItem));
+    ASSERT_TRUE(MoveTo(POINT{rcItem.left + 40, rcItem.top + 3}));
+    EXPECT_TRUE(Pump(2000, [&] { return pPlaylist->GetInsertMark(rcMark); })) << "the mark shows";
+    ASSERT_TRUE(MoveTo(POINT{rcItem.left + 50, rcItem.top + 2}));
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(Pump(5000, [hPlaylist] { return ItemCount(hPlaylist) == 7; }));
+    source.Kill();
+    SetMessageBoxHook(nullptr);
+    const wchar_t* order[] = {kLongName, L"drop.mp3", L"one.mp3", L"two.wma", L"one.mp3", L"two.wma", L"short.mp3"};
+    for (int i = 0; i < ItemCount(hPlaylist) && i < 7; ++i) EXPECT_EQ(order[i], ItemText(hPlaylist, i)) << i;
+    EXPECT_EQ(3, ::SendMessageW(hPlaylist, LVM_GETSELECTEDCOUNT, 0, 0)) << "what went in is selected";
+    EXPECT_FALSE(pPlaylist->GetInsertMark(rcMark));
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ(0u, boxes[0].find(L"Items not added to the playlist: 2.")) << boxes[0];
+    // The drop, folder and all, is one step to undo.
+    ::SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(ID_PLAYLIST_UNDO, 0), 0);
+    EXPECT_EQ(4, ItemCount(hPlaylist));
+
+    // The tree's menu on the folder: "Add to playlist" adds it at the end.
+    // The menu waits for its choice on this thread, so the key goes first.
+    ASSERT_TRUE(MoveTo(POINT{rcAlbum.left + 6, (rcAlbum.top + rcAlbum.bottom) / 2}));
+    SendMouse(MOUSEEVENTF_RIGHTDOWN);
+    SendMouse(MOUSEEVENTF_RIGHTUP);
+    INPUT key[2] = {};
+    key[0].type = key[1].type = INPUT_KEYBOARD;
+    key[0].ki.wVk = key[1].ki.wVk = 'A';
+    key[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, key, sizeof(INPUT));
+    ASSERT_TRUE(Pump(3000, [hPlaylist] { return ItemCount(hPlaylist) == 6; }));
+    EXPECT_EQ(L"one.mp3", ItemText(hPlaylist, 4));
+    EXPECT_EQ(L"two.wma", ItemText(hPlaylist, 5));
 }
 
 TEST(DialogDrag, TipDoubleClickAndDropFillThePlaylist)
@@ -301,10 +383,18 @@ TEST(DialogDrag, TipDoubleClickAndDropFillThePlaylist)
         ASSERT_NE(INVALID_HANDLE_VALUE, h);
         ::CloseHandle(h);
     }
+    ASSERT_TRUE(MakeFolders(kRoot + L"Album\\Disc 2"));
+    ASSERT_TRUE(WriteBytes(kRoot + L"Album\\one.mp3", ""));
+    ASSERT_TRUE(WriteBytes(kRoot + L"Album\\notes.txt", ""));
+    ASSERT_TRUE(WriteBytes(kRoot + L"Album\\Disc 2\\two.wma", ""));
     CDeviceFields fields;
     ::lstrcpyW(fields.m_szDeviceRoot, kRoot.c_str());
     SetAppDeviceFields(&fields);
 
+    // Drops from other programs need OLE on the dialog's thread.
+    ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
+    for (const std::wstring& file : {kRoot + L"drop.mp3", kRoot + L"readme.txt", std::wstring(L"M:\\elsewhere.mp3")})
+        ASSERT_TRUE(WriteBytes(file, ""));
     CPlaylistDlg dlg;
     g_pDlg = &dlg;
     g_check = Scenario;
@@ -317,6 +407,10 @@ TEST(DialogDrag, TipDoubleClickAndDropFillThePlaylist)
     SetResourceModule(nullptr);
     ::FreeLibrary(hResources);
     for (const wchar_t* name : {kLongName, L"short.mp3"}) ::DeleteFileW((kRoot + name).c_str());
+    RemoveTree(kRoot + L"Album");
+    for (const std::wstring& file : {kRoot + L"drop.mp3", kRoot + L"readme.txt", std::wstring(L"M:\\elsewhere.mp3")})
+        ::DeleteFileW(file.c_str());
+    ::OleUninitialize();
 }
 
 }

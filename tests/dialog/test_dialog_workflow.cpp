@@ -7,6 +7,7 @@
 #include "framework/Strings.h"
 #include "handoff/DeviceFields.h"
 #include "lists/ListDrag.h"
+#include "lists/PointerHandOff.h"
 #include "lists/ListMessages.h"
 #include "res/resource_ids.h"
 #include "res/wire_names.h"
@@ -457,7 +458,7 @@ TEST_F(DialogWorkflowTest, AddingToAReadOnlyPlaylistKeepsItsEntriesAndAttributes
         [](HWND hDlg) {
             SelectItem(hDlg, IDC_SOURCE_LIST, 0);
             Click(hDlg, IDC_ADD_SELECTED);
-            g_arrDragPaths = {kAlbum + L"\\\u65e5\u672c.mp3", kAlbum + L"\\\u03a9.mp3"};
+            PointerHandOff().DraggedPaths() = {kAlbum + L"\\\u65e5\u672c.mp3", kAlbum + L"\\\u03a9.mp3"};
             ::PostMessageW(hDlg, WM_DROP_ON_PLAYLIST, 1, 0);
         },
         [](HWND hDlg) {
@@ -683,11 +684,11 @@ TEST_F(DialogWorkflowTest, WindowGrowsWithItsListsAndColumns)
     const std::wstring many = kRoot + L"Many";
     RemoveTree(many);
     ::CreateDirectoryW(many.c_str(), nullptr);
-    g_arrDragPaths.clear();
+    PointerHandOff().DraggedPaths().clear();
     for (int i = 0; i < 60; ++i) {
         std::wstring file = many + L"\\" + std::to_wstring(i) + L" a name long enough to need an ellipsis.mp3";
         WriteBytes(file, "x");
-        g_arrDragPaths.push_back(file);
+        PointerHandOff().DraggedPaths().push_back(file);
     }
     const int ids[] = {IDC_FOLDER_TREE, IDC_SOURCE_LIST, IDC_PLAYLIST_LIST, IDC_FOLDER_CAPTION, IDC_ADD_SELECTED,
                        IDC_MOVE_UP, IDC_REMOVE_ALL, IDC_PLAYLIST_NAME, IDC_SAVE, IDC_CLOSE, IDC_OPEN};

@@ -8,6 +8,7 @@
 #include "framework/Strings.h"
 #include "handoff/HandOff.h"
 #include "lists/ListDrag.h"
+#include "lists/PointerHandOff.h"
 #include "lists/ListMessages.h"
 #include "res/builtin_texts.h"
 #include "res/resource_ids.h"
@@ -54,7 +55,7 @@ protected:
     // it), and any box shown from then on is counted.
     void FillPlaylistAndCountBoxes(HWND hDlg)
     {
-        g_arrDragPaths = {L"E:\\Music\\unsaved.mp3"};
+        PointerHandOff().DraggedPaths() = {L"E:\\Music\\unsaved.mp3"};
         ::SendMessageW(hDlg, WM_DROP_ON_PLAYLIST, 0, 0);
         m_boxes = 0;
         SetMessageBoxHook([this](HWND, const std::wstring&, const std::wstring&, UINT) {

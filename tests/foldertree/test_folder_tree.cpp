@@ -212,6 +212,12 @@ TEST_F(FolderTree, ChildrenInNameOrderWithoutHiddenFoldersOrFiles)
     EXPECT_EQ((std::vector<std::wstring>{L"_under", L"ab", L"a-c", L"alpha", L"Bravo", L"Charlie",
                                          L"delta", L"Recycle Bin", L"Trash"}),
               ChildTexts(tree, hRoot));
+    // A whole folder added to the playlist walks its sub-folders in the
+    // same order.
+    std::vector<std::wstring> names = {L"delta", L"a-c", L"Charlie", L"_under", L"ab",
+                                       L"alpha", L"Bravo", L"Trash", L"Recycle Bin"};
+    SortLikeFolderTree(kRemovable, names);
+    EXPECT_EQ(ChildTexts(tree, hRoot), names);
     // Icons arrive through the control's requests.
     EXPECT_EQ(ShellIcon(L"H:\\alpha"), TreeImage(tree, Images(tree, Child(hRoot, L"alpha")).first));
 }

@@ -6,6 +6,7 @@
 #include "TestFolders.h"
 
 #include "lists/ListDrag.h"
+#include "lists/PointerHandOff.h"
 #include "lists/ListMessages.h"
 #include "look/ItemTipWnd.h"
 
@@ -61,7 +62,7 @@ protected:
     {
         if (LeftButtonDown()) SendMouse(MOUSEEVENTF_LEFTUP);
         Pump(50);
-        EXPECT_FALSE(g_bSourceDragging) << "no drag outlives its test";
+        EXPECT_NE(PointerState::SourceDrag, PointerHandOff().State()) << "no drag outlives its test";
     }
 
     // Runs the thread's messages for up to ms milliseconds or until done
@@ -71,7 +72,7 @@ protected:
         return PumpUntil(ms, done, [this](const MSG& m) {
             if (m.hwnd != host.Hwnd() || m.message != WM_DROP_ON_PLAYLIST) return;
             ++drops;
-            host.playlist.InsertEntries(static_cast<int>(m.wParam), g_arrDragPaths);
+            host.playlist.InsertEntries(static_cast<int>(m.wParam), PointerHandOff().DraggedPaths());
         });
     }
 
@@ -142,7 +143,7 @@ TEST_F(DragInput, SourceDropInsertsAtThePointerWithAllInsertedSelected)
         SetUp();
         host.source.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
         host.source.SetItemState(3, LVIS_SELECTED, LVIS_SELECTED);
-        PressAndStartDrag(host.source, 1, [] { return g_bSourceDragging != FALSE; });
+        PressAndStartDrag(host.source, 1, [] { return PointerHandOff().State() == PointerState::SourceDrag; });
         EXPECT_EQ(no, ::GetCursor()) << "not over the playlist";
 
         MoveTo(OnItem(host.playlist, c.item, c.where));
@@ -152,7 +153,7 @@ TEST_F(DragInput, SourceDropInsertsAtThePointerWithAllInsertedSelected)
         Release();
         ASSERT_TRUE(Pump(1000, [this] { return drops > 0; })) << c.index;
 
-        EXPECT_FALSE(g_bSourceDragging);
+        EXPECT_NE(PointerState::SourceDrag, PointerHandOff().State());
         EXPECT_FALSE(host.playlist.GetInsertMark(mark)) << "the mark goes with the drag";
         ASSERT_EQ(8u, host.playlist.Paths().size());
         EXPECT_EQ(host.source.Paths()[1], host.playlist.Paths()[c.index]) << c.index;
@@ -166,7 +167,7 @@ TEST_F(DragInput, SourceDragReleasedOutsideThePlaylistChangesNothing)
     for (bool overSource : {true, false}) {
         SetUp();
         host.source.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
-        PressAndStartDrag(host.source, 0, [] { return g_bSourceDragging != FALSE; });
+        PressAndStartDrag(host.source, 0, [] { return PointerHandOff().State() == PointerState::SourceDrag; });
         // Over the playlist first, so that its mark shows and must go.
         MoveTo(OnItem(host.playlist, 2));
         RECT window = {};
@@ -235,10 +236,10 @@ TEST_F(DragInput, InternalDropMovesTheEntriesDraggedEvenIfTheSelectionChanged)
 TEST_F(DragInput, LosingTheMouseEndsADragWithoutADrop)
 {
     host.source.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
-    PressAndStartDrag(host.source, 0, [] { return g_bSourceDragging != FALSE; });
+    PressAndStartDrag(host.source, 0, [] { return PointerHandOff().State() == PointerState::SourceDrag; });
     MoveTo(OnItem(host.playlist, 2));
     ::SetCapture(host.Hwnd());
-    EXPECT_FALSE(g_bSourceDragging);
+    EXPECT_NE(PointerState::SourceDrag, PointerHandOff().State());
     RECT mark = {};
     EXPECT_FALSE(host.playlist.GetInsertMark(mark));
     ::ReleaseCapture();
@@ -270,7 +271,7 @@ TEST_F(DragInput, APressHandedOverByTheTipFreesTheMouseWhenNoDragFollows)
     EXPECT_FALSE(::IsWindowVisible(tip.Hwnd())) << "the press went over to the list";
     Release();
 
-    EXPECT_FALSE(g_bSourceDragging);
+    EXPECT_NE(PointerState::SourceDrag, PointerHandOff().State());
     EXPECT_EQ(nullptr, ::GetCapture());
 }
 

@@ -3,7 +3,9 @@
 #include "ListHost.h"
 #include "TestFolders.h"
 
+#include "lists/FolderScan.h"
 #include "lists/ListDrag.h"
+#include "lists/PointerHandOff.h"
 #include "lists/ListMessages.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +23,7 @@ protected:
         RemoveTree(kTestRoot);
         ASSERT_TRUE(::CreateDirectoryW(kTestRoot, nullptr));
         ASSERT_TRUE(host.Create(false));
-        g_nLastHoverItem = -2;
+        PointerHandOff().SetLastHoverItem(-2);
     }
     void TearDown() override
     {
@@ -69,6 +71,66 @@ TEST_F(SourceList, PathsHaveExactlyOneSeparator)
     std::vector<std::wstring> root = Filled(L"G:\\");
     ::DeleteFileW(L"G:\\lists-root.mp3");
     EXPECT_NE(root.end(), std::find(root.begin(), root.end(), L"G:\\lists-root.mp3"));
+}
+
+// A whole folder: its own files as the list shows them, then each shown
+// sub-folder in the tree's order (here: by name, ignoring case), depth first.
+TEST_F(SourceList, AWholeFolderGivesItsFilesThenItsSubFoldersDepthFirst)
+{
+    const SubFolderOrder byName = [](const std::wstring&, std::vector<std::wstring>& names) {
+        std::sort(names.begin(), names.end(),
+                  [](const std::wstring& a, const std::wstring& b) { return ::lstrcmpiW(a.c_str(), b.c_str()) < 0; });
+    };
+    const struct {
+        std::vector<const wchar_t*> files;  // a name ending in \ is a folder
+        std::vector<const wchar_t*> expected;
+    } rows[] = {
+        {{L"top.mp3", L"B\\b.mp3", L"a\\a.mp3", L"a\\z\\az.mp3", L"a\\c\\ac.wav", L"C\\c.wma"},
+         {L"top.mp3", L"a\\a.mp3", L"a\\c\\ac.wav", L"a\\z\\az.mp3", L"B\\b.mp3", L"C\\c.wma"}},
+        // The list's filter; a folder named like a song is walked; hidden
+        // folders are not shown in the tree and not walked.
+        {{L"x.txt", L"sub\\y.ogg", L"sub\\y.MP3", L"sub\\d.mp3\\in.wav", L".hidden\\h.mp3", L"empty\\"},
+         {L"sub\\y.MP3", L"sub\\d.mp3\\in.wav"}},
+        {{L"only.txt", L"deep\\er\\"}, {}},
+    };
+    for (const auto& row : rows) {
+        RemoveTree(std::wstring(kTestRoot) + L"\\whole");
+        const std::wstring root = MakeFolder(L"whole", {});
+        for (const wchar_t* file : row.files) {
+            std::wstring path = root + L"\\" + file;
+            ASSERT_TRUE(MakeFolders(path.substr(0, path.find_last_of(L'\\'))));
+            if (path.back() != L'\\') {
+                ASSERT_TRUE(MakeFile(path));
+            }
+        }
+        ::SetFileAttributesW((root + L"\\.hidden").c_str(), FILE_ATTRIBUTE_HIDDEN);
+        std::vector<std::wstring> expected;
+        for (const wchar_t* file : row.expected) expected.push_back(root + L"\\" + file);
+        std::vector<std::wstring> out;
+        CollectFolderAudioFiles(root.c_str(), byName, out);
+        EXPECT_EQ(expected, out) << row.files.front();
+    }
+
+    // Several files of one folder come as the list shows them.
+    const std::wstring many = MakeFolder(L"whole\\many", {L"k.mp3", L"b.wav", L"x.wma", L"a.mp3"});
+    std::vector<std::wstring> out;
+    CollectFolderAudioFiles(many.c_str(), byName, out);
+    EXPECT_EQ(Filled(many), out);
+    out.clear();
+    CollectFolderAudioFiles(L"G:\\no such folder", byName, out);
+    CollectFolderAudioFiles(L"", byName, out);
+    EXPECT_TRUE(out.empty());
+
+    // Dropped by another program: songs and folders on the drive are taken,
+    // in the order dropped; everything else is counted.
+    ASSERT_TRUE(MakeFile(many + L"\\note.txt"));
+    const std::wstring lowerCase = L"g" + many.substr(1) + L"\\a.mp3";
+    std::vector<std::wstring> expected = {many + L"\\k.mp3", lowerCase};
+    for (const std::wstring& path : Filled(many)) expected.push_back(path);
+    EXPECT_EQ(5, TakeDroppedPaths({many + L"\\k.mp3", many + L"\\gone.mp3", many + L"\\note.txt", lowerCase,
+                                   L"H:\\k.mp3", L"\\\\server\\share\\k.mp3", many, std::wstring(300, L'x')},
+                                  L"G:\\", byName, out));
+    EXPECT_EQ(expected, out);
 }
 
 TEST_F(SourceList, SkipsFilesWhosePathWouldNotFit)
@@ -163,11 +225,13 @@ TEST_F(SourceList, ReportsTheItemUnderThePointerOncePerChange)
     ASSERT_TRUE(list.GetItemRect(1, &rc1, LVIR_BOUNDS));
     auto moveTo = [this](int y) { list.Send(WM_MOUSEMOVE, 0, MAKELPARAM(20, y)); };
 
-    g_nLastHoverItem = -2;
+    PointerHandOff().SetLastHoverItem(-2);
     for (int y : {rc0.top + 1, rc0.bottom - 1, rc1.top + 1, rc1.bottom + 40, rc1.bottom + 50}) moveTo(y);
-    g_bSourceDragging = TRUE;
+    CImageList image = CreateMultiDragImage(list, 0);
+    ASSERT_TRUE(PointerHandOff().BeginDrag(PointerState::PlaylistDrag, host.playlist.Hwnd(), image.Get(),
+                                           POINT{0, 0}, POINT{0, 0}));
     moveTo(rc0.top + 1);
-    g_bSourceDragging = FALSE;
+    EXPECT_TRUE(PointerHandOff().EndDrag(host.playlist.Hwnd()));
 
     ASSERT_EQ(3u, sink.reports.size());
     EXPECT_EQ(0, sink.reports[0].item);
