@@ -9,6 +9,14 @@ if(WAVA_TESTS)
     add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 endif()
 
+# A test program passes only when GoogleTest says so at its end: a process
+# that Wine ends half-way (a stack overflow, a lost display) can still exit
+# with 0, which alone would count as a pass.
+function(wava_gtest_verdict name)
+    set_tests_properties(${name} PROPERTIES
+        PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]" FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
+endfunction()
+
 # wava_add_test(NAME name SOURCES ... LIBS ... [DESKTOP] [TIMEOUT s])
 # A console GoogleTest program run under Wine (with the X display that
 # tools/test.sh provides). DESKTOP tests show windows, start the program or
@@ -33,6 +41,7 @@ function(wava_add_test)
     if(T_DESKTOP)
         set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK wine_desktop)
     endif()
+    wava_gtest_verdict(${T_NAME})
 endfunction()
 
 # wava_add_dpi_test(NAME name PROGRAM test DPI dpi FILTER gtest-filter)
@@ -47,6 +56,7 @@ function(wava_add_dpi_test)
     # counts only the test program.
     set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 300 RESOURCE_LOCK wine_desktop
         ENVIRONMENT "WAVA_BUILD_DIR=${CMAKE_BINARY_DIR};WINE_TIMEOUT=120;WAVA_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-${T_DPI}dpi;WAVA_LOGPIXELS=${T_DPI}")
+    wava_gtest_verdict(${T_NAME})
 endfunction()
 
 # wava_add_bench(NAME name SOURCES ... LIBS ...): a program that prints figures.

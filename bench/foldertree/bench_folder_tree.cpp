@@ -5,6 +5,7 @@
 #include "foldertree/FolderTreeCtrl.h"
 #include "foldertree/IdList.h"
 #include "handoff/DeviceFields.h"
+#include "TestSupport.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -17,20 +18,6 @@ namespace {
 
 const int kFolders = 2000;
 const int kRounds = 5;
-
-double NowMs()
-{
-    LARGE_INTEGER frequency, counter;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 std::wstring FolderName(int i)
 {
@@ -105,7 +92,7 @@ double MeasureTreeExpansion(HWND hHost)
     return elapsed;
 }
 
-bool MakeFolders(const std::wstring& folder)
+bool MakeTreeFolders(const std::wstring& folder)
 {
     if (!::CreateDirectoryW(folder.c_str(), nullptr)) return false;
     for (int i = 0; i < kFolders; ++i)
@@ -130,7 +117,7 @@ int wmain()
     wchar_t temp[MAX_PATH] = L"";
     ::GetTempPathW(MAX_PATH, temp);
     const std::wstring folder = std::wstring(temp) + L"wava-bench-tree-" + std::to_wstring(::GetCurrentProcessId());
-    if (!MakeFolders(folder)) {
+    if (!MakeTreeFolders(folder)) {
         std::printf("cannot make the folders under %ls\n", temp);
         RemoveFolders(folder);
         return 1;

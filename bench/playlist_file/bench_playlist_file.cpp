@@ -16,26 +16,12 @@
 
 namespace {
 
-double NowMs()
-{
-    static LARGE_INTEGER frequency = [] { LARGE_INTEGER f; ::QueryPerformanceFrequency(&f); return f; }();
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 template <typename F>
 double TimeMs(F run)
 {
     const double start = NowMs();
     run();
     return NowMs() - start;
-}
-
-double Median(std::vector<double> arrMs)
-{
-    std::sort(arrMs.begin(), arrMs.end());
-    return arrMs[arrMs.size() / 2];
 }
 
 struct Case {

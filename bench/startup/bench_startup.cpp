@@ -22,20 +22,6 @@ const DWORD kShowTimeoutMs = 30000;
 // A removable drive of the build's prefix that no test program uses.
 const wchar_t kDrive[] = L"I:\\";
 
-double NowMs()
-{
-    LARGE_INTEGER frequency, counter;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // What a player holds: artists' folders, each with an album of one file,
 // out of name order, and the folder for playlists.
 std::vector<std::wstring> FolderNames()

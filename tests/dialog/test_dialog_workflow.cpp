@@ -262,23 +262,38 @@ Step AnswerExistsDialog(int radioId, int buttonId, int preselectedId = IDC_CHOIC
     };
 }
 
+HWND OpenDialogOver(HWND hDlg)
+{
+    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
+        if (hWnd != hDlg && ::GetWindow(hWnd, GW_OWNER) == hDlg && ::IsWindowVisible(hWnd)) return hWnd;
+    }
+    return nullptr;
+}
+
 // Picks a file in the system's Open dialog as a user does: types its name
-// (relative to the folder the dialog shows, or a full path) and presses Open.
+// (relative to the folder the dialog shows, or a full path) and presses Open
+// (at once when pressNow: in a dialog already ended, a posted press is lost).
+void TypeNameAndPressOpen(HWND open, const std::wstring& name, bool pressNow = false)
+{
+    HWND edit = ::FindWindowExW(open, nullptr, L"Edit", nullptr);
+    for (HWND combo = nullptr; !edit && (combo = ::FindWindowExW(open, combo, L"ComboBox", nullptr));)
+        edit = ::FindWindowExW(combo, nullptr, L"Edit", nullptr);
+    ASSERT_NE(nullptr, edit) << "no file name field";
+    ::SetWindowTextW(edit, name.c_str());
+    const WPARAM press = MAKEWPARAM(IDOK, BN_CLICKED);
+    const LPARAM button = reinterpret_cast<LPARAM>(::GetDlgItem(open, IDOK));
+    if (pressNow)
+        ::SendMessageW(open, WM_COMMAND, press, button);
+    else
+        ::PostMessageW(open, WM_COMMAND, press, button);
+}
+
 Step ChooseInOpenDialog(const std::wstring& name)
 {
     return [=](HWND hDlg) {
-        HWND open = nullptr;
-        for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd && !open;
-             hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
-            if (hWnd != hDlg && ::GetWindow(hWnd, GW_OWNER) == hDlg && ::IsWindowVisible(hWnd)) open = hWnd;
-        }
+        HWND open = OpenDialogOver(hDlg);
         ASSERT_NE(nullptr, open) << "no Open dialog";
-        HWND edit = ::FindWindowExW(open, nullptr, L"Edit", nullptr);
-        for (HWND combo = nullptr; !edit && (combo = ::FindWindowExW(open, combo, L"ComboBox", nullptr));)
-            edit = ::FindWindowExW(combo, nullptr, L"Edit", nullptr);
-        ASSERT_NE(nullptr, edit) << "no file name field";
-        ::SetWindowTextW(edit, name.c_str());
-        ::PostMessageW(open, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(open, IDOK)));
+        TypeNameAndPressOpen(open, name);
     };
 }
 
@@ -531,11 +546,12 @@ TEST_F(DialogWorkflowTest, RefusalsExplainThemselvesAndChangeNothing)
 }
 
 // A close request (the companion sends one before it syncs or ejects the
-// player) or the drive's removal while the add-or-replace question is open:
-// the question ends as Cancel at once, an OK that races it writes nothing
-// either, no box follows, and the window closes.
+// player) or the drive's removal while the add-or-replace question or the
+// Open dialog is up: it ends as Cancel at once, an OK that races it saves or
+// opens nothing either, no box follows, and the window closes.
 TEST_F(DialogWorkflowTest, CloseRequestOrRemovalDuringTheQuestionSavesNothing)
 {
+    CHandWrittenPlaylist playlist;
     DEV_BROADCAST_VOLUME removal = {sizeof(DEV_BROADCAST_VOLUME), DBT_DEVTYP_VOLUME, 0, 1u << (kRoot[0] - L'A'), 0};
     const std::function<void(HWND)> closes[] = {
         [](HWND hDlg) { ::SendMessageW(hDlg, ::RegisterWindowMessageW(kShareMessageName), kShareCloseRequest, 0); },
@@ -565,6 +581,21 @@ TEST_F(DialogWorkflowTest, CloseRequestOrRemovalDuringTheQuestionSavesNothing)
         EXPECT_EQ(IDOK, result);
         EXPECT_EQ(std::vector<std::wstring>(), m_boxes);
         EXPECT_EQ("\\ALBUM\\C.WMA\r\n", ReadBytes(existing));
+    }
+    for (const auto& close : closes) {
+        CPlaylistDlg dlg;
+        INT_PTR result = Run(dlg, {
+            [](HWND hDlg) { Click(hDlg, IDC_OPEN); },
+            [&](HWND hDlg) {
+                HWND open = OpenDialogOver(hDlg);
+                ASSERT_NE(nullptr, open) << "no Open dialog";
+                close(hDlg);
+                EXPECT_FALSE(::IsWindowVisible(open)) << "the Open dialog is still up";
+                TypeNameAndPressOpen(open, L"Mixed.m3u", true);
+            },
+        });
+        EXPECT_EQ(IDOK, result);
+        EXPECT_EQ(std::vector<std::wstring>(), m_boxes) << "the playlist with missing entries was opened";
     }
 }
 

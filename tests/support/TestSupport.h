@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <shlwapi.h>
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -155,4 +156,20 @@ inline bool SamePicture(const std::vector<DWORD>& first, const std::vector<DWORD
         }
     }
     return true;
+}
+
+// For the benchmarks: a monotonic clock in milliseconds, and the median of
+// several runs, which one disturbed run does not move.
+inline double NowMs()
+{
+    LARGE_INTEGER frequency, counter;
+    ::QueryPerformanceFrequency(&frequency);
+    ::QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+inline double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
