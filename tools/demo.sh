@@ -93,7 +93,8 @@ else
 
     # The playlist's context menu, opened with the right button on an entry.
     menu_shot="${WAVA_MENU_SCREENSHOT:-$WAVA_BUILD_DIR/demo-menu$suffix.png}"
-    xdotool mousemove $((tx + 20)) $((ty + 6)) click 3
+    # Near the entry's left end, so that the menu opens within the window.
+    xdotool mousemove $((tx - 50)) $((ty + 6)) click 3
     sleep 1
     # The menu is a window of its own over the tool's: the picture is cut
     # from the whole screen where the tool's frame stands. xdotool reports a
