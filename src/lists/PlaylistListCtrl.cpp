@@ -24,9 +24,17 @@ RECT DragImageArea(HWND hList)
 
 }
 
+// The control stops painting items, but it still draws its scroll bar at
+// once on every change of its range and size: several times while thousands
+// of entries arrive, each a costly draw outside a paint. Without its visible
+// style for the while (what the default handling of WM_SETREDRAW does to any
+// window) it draws nothing, and the one repaint at the end includes the frame.
 CPlaylistListCtrl::CBatch::CBatch(CPlaylistListCtrl& list) : m_list(list)
 {
-    if (m_list.m_nBatchDepth++ == 0) m_list.Send(WM_SETREDRAW, FALSE);
+    if (m_list.m_nBatchDepth++ > 0) return;
+    m_list.Send(WM_SETREDRAW, FALSE);
+    m_list.m_bHiddenInBatch = ::IsWindowVisible(m_list.Hwnd()) != FALSE;
+    if (m_list.m_bHiddenInBatch) ::DefWindowProcW(m_list.Hwnd(), WM_SETREDRAW, FALSE, 0);
 }
 
 CPlaylistListCtrl::CBatch::~CBatch()
@@ -34,7 +42,13 @@ CPlaylistListCtrl::CBatch::~CBatch()
     if (--m_list.m_nBatchDepth > 0) return;
     m_list.Send(WM_SETREDRAW, TRUE);
     if (m_nScrollItem >= 0) m_list.EnsureVisible(m_nScrollItem, m_bPartialOk);
-    m_list.Invalidate(TRUE);
+    if (m_list.m_bHiddenInBatch) {
+        m_list.m_bHiddenInBatch = false;
+        ::DefWindowProcW(m_list.Hwnd(), WM_SETREDRAW, TRUE, 0);
+        ::RedrawWindow(m_list.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    } else {
+        m_list.Invalidate(TRUE);
+    }
     if (!m_list.m_bChangedInBatch) return;
     m_list.m_bChangedInBatch = false;
     m_list.m_notifyTarget.Post(WM_LIST_CHANGED);
@@ -138,11 +152,12 @@ BOOL CPlaylistListCtrl::AddEntries(const std::vector<std::wstring>& arr)
     return Edit([&](CPlaylistModel& model) { return model.Insert(model.Count(), arr, 1); });
 }
 
-BOOL CPlaylistListCtrl::InsertEntries(int index, const std::vector<std::wstring>& arr)
+BOOL CPlaylistListCtrl::InsertEntries(int index, std::vector<std::wstring> arr)
 {
     if (arr.empty()) return FALSE;
     size_t at = index < 0 ? m_pModel->Count() : static_cast<size_t>(index);
-    return Edit([&](CPlaylistModel& model) { return model.Insert(at, arr, arr.size()); });
+    size_t count = arr.size();
+    return Edit([&](CPlaylistModel& model) { return model.Insert(at, std::move(arr), count); });
 }
 
 BOOL CPlaylistListCtrl::RemoveSelectedEntries()

@@ -37,7 +37,8 @@ public:
     BOOL AddEntries(const std::vector<std::wstring>& arr);
     // Inserts arr at index (appends when index is past the end or negative)
     // and selects exactly the inserted entries. Silent FALSE when arr is empty.
-    BOOL InsertEntries(int index, const std::vector<std::wstring>& arr);
+    // The playlist keeps the strings: a caller done with them moves them in.
+    BOOL InsertEntries(int index, std::vector<std::wstring> arr);
     // Removes the selected entries and selects the entry that followed them.
     // No selection shows the "nothing to remove" box and answers FALSE.
     BOOL RemoveSelectedEntries();
@@ -132,4 +133,5 @@ private:
 
     int m_nBatchDepth = 0;
     bool m_bChangedInBatch = false;
+    bool m_bHiddenInBatch = false;
 };
