@@ -89,25 +89,23 @@ void CPlaylistListCtrl::DeselectAll()
     SetAllItemsSelected(*this, false);
 }
 
-int CPlaylistListCtrl::CollectSelection()
+int CPlaylistListCtrl::CollectSelection(CIndexArray& out) const
 {
     int count = static_cast<int>(GetSelectedCount());
     if (count == 0) return 0;
     CIndexArray items;
     items.reserve(static_cast<size_t>(count));
     if (AppendSelectedItems(*this, items) == 0) return -1;
-    m_arrSelection.swap(items);
+    out.swap(items);
     return count;
 }
 
-// A failed walk would leave an older snapshot in m_arrSelection; editing by
-// it would touch entries the user never selected.
+// A failed walk would leave an older selection in the model; editing by it
+// would touch entries the user never selected.
 bool CPlaylistListCtrl::ReadSelection()
 {
-    int count = CollectSelection();
-    if (count < 0) return false;
     CPlaylistSelection selection;
-    if (count > 0) selection.items = m_arrSelection;
+    if (CollectSelection(selection.items) < 0) return false;
     selection.focus = GetNextItem(-1, LVNI_FOCUSED);
     m_pModel->SetSelection(std::move(selection));
     return true;
@@ -136,6 +134,9 @@ void CPlaylistListCtrl::ShowSelection(bool withFocus)
 void CPlaylistListCtrl::OnPlaylistChanged(const CPlaylistChange& change)
 {
     if (!Hwnd()) return;
+    // An edit during a drag within the list (a key, an undo) may have moved
+    // or removed the dragged entries: the drag ends, its release moves nothing.
+    if (PointerHandOff().EndDrag(Hwnd())) EndInternalDrag();
     CBatch batch(*this);
     if (change.countChanged) UpdateItemCount();
     ShowSelection(change.restoresFocus);
@@ -343,12 +344,12 @@ int CPlaylistListCtrl::GetDropIndex(POINT pt) const
 BOOL CPlaylistListCtrl::IsDraggedItem(int index) const
 {
     return index >= 0 &&
-           std::binary_search(m_arrSelection.begin(), m_arrSelection.end(), static_cast<unsigned int>(index));
+           std::binary_search(m_arrDragged.begin(), m_arrDragged.end(), static_cast<unsigned int>(index));
 }
 
 void CPlaylistListCtrl::BeginInternalDrag()
 {
-    if (CollectSelection() <= 0) return;
+    if (CollectSelection(m_arrDragged) <= 0) return;
     m_dragImage = CreateMultiDragImage(*this, 0);
     if (!m_dragImage) return;
     // The image hangs below and to the right of the pointer.
@@ -396,7 +397,7 @@ void CPlaylistListCtrl::DropInternalDrag(POINT pt)
     size_t target = static_cast<size_t>(DragIndexAt(pt));
     PointerHandOff().EndDrag(Hwnd());
     EndInternalDrag();
-    m_pModel->SetSelection({m_arrSelection, GetNextItem(-1, LVNI_FOCUSED)});
+    m_pModel->SetSelection({m_arrDragged, GetNextItem(-1, LVNI_FOCUSED)});
     m_pModel->MoveSelectedBefore(target);
 }
 

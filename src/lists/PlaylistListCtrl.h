@@ -49,9 +49,6 @@ public:
     // control reports a selection that cannot be walked.
     int MoveSelectedEntries(BOOL up);
 
-    // Snapshots the selected indices, ascending, into m_arrSelection. Answers
-    // the selected count, 0 or -1 as above; then the snapshot is unchanged.
-    int CollectSelection();
     void DeselectAll();
 
     const std::vector<std::wstring>& Paths() const { return m_pModel->Paths(); }
@@ -107,6 +104,9 @@ private:
     };
 
     void OnPlaylistChanged(const CPlaylistChange& change) override;
+    // The selected indices, ascending, into out. Answers the selected count,
+    // 0 or -1 as above; then out is unchanged.
+    int CollectSelection(CIndexArray& out) const;
     // The model's selection into the control.
     void ShowSelection(bool withFocus);
     bool ReadSelection();
@@ -123,8 +123,8 @@ private:
     LRESULT OnPaint(UINT msg, WPARAM wParam, LPARAM lParam);
 
     CNotifyTarget m_notifyTarget;
-    CIndexArray m_arrSelection;
-    // Drag inside the list: the dragged indices are m_arrSelection.
+    // Drag inside the list: the entries dragged, as selected when it began.
+    CIndexArray m_arrDragged;
     CImageList m_dragImage;
     RECT m_rcInsertMark = {};
     BOOL m_bInsertMarkHidden = TRUE;
