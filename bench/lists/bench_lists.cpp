@@ -172,9 +172,9 @@ int wmain()
     }, [&] {
         std::vector<std::wstring> files;
         CollectFolderAudioFiles(tree[0].c_str(), SortLikeFolderTree, files);
-        host.playlist.InsertEntries(-1, files);
-        ::UpdateWindow(host.playlist.Hwnd());
         added = files.size();
+        host.playlist.InsertEntries(-1, std::move(files));
+        ::UpdateWindow(host.playlist.Hwnd());
     });
     // The part of it that finds the files, without the playlist.
     double collect = BestMs([] {}, [&] {

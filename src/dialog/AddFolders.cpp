@@ -18,7 +18,7 @@ bool CPlaylistDlg::AddFolderFiles(const std::wstring& folder, int index)
     std::vector<std::wstring> files;
     CollectFolderAudioFiles(folder.c_str(), SortLikeFolderTree, files);
     if (index < 0) index = m_listPlaylist.GetItemCount();
-    if (!m_listPlaylist.InsertEntries(index, files)) return false;
+    if (!m_listPlaylist.InsertEntries(index, std::move(files))) return false;
     ::SetFocus(m_listPlaylist.Hwnd());
     return true;
 }
@@ -31,7 +31,7 @@ void CPlaylistDlg::OnFilesDropped(int index)
         CWaitCursor wait;
         notTaken = TakeDroppedPaths(m_fileDropTarget.DroppedPaths(), AppDeviceFields().m_szDeviceRoot,
                                     SortLikeFolderTree, files);
-        if (m_listPlaylist.InsertEntries(index, files)) ::SetFocus(m_listPlaylist.Hwnd());
+        if (m_listPlaylist.InsertEntries(index, std::move(files))) ::SetFocus(m_listPlaylist.Hwnd());
     }
     if (notTaken > 0)
         AppMessageBox(Hwnd(), FormatIntText(LoadResString(IDS_DROP_NOT_TAKEN), notTaken), g_strMsgCaption,

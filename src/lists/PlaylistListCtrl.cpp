@@ -24,9 +24,17 @@ RECT DragImageArea(HWND hList)
 
 }
 
+// The control stops painting items, but it still draws its scroll bar at
+// once on every change of its range and size: several times while thousands
+// of entries arrive, each a costly draw outside a paint. Without its visible
+// style for the while (what the default handling of WM_SETREDRAW does to any
+// window) it draws nothing, and the one repaint at the end includes the frame.
 CPlaylistListCtrl::CBatch::CBatch(CPlaylistListCtrl& list) : m_list(list)
 {
-    if (m_list.m_nBatchDepth++ == 0) m_list.Send(WM_SETREDRAW, FALSE);
+    if (m_list.m_nBatchDepth++ > 0) return;
+    m_list.Send(WM_SETREDRAW, FALSE);
+    m_list.m_bHiddenInBatch = ::IsWindowVisible(m_list.Hwnd()) != FALSE;
+    if (m_list.m_bHiddenInBatch) ::DefWindowProcW(m_list.Hwnd(), WM_SETREDRAW, FALSE, 0);
 }
 
 CPlaylistListCtrl::CBatch::~CBatch()
@@ -34,7 +42,13 @@ CPlaylistListCtrl::CBatch::~CBatch()
     if (--m_list.m_nBatchDepth > 0) return;
     m_list.Send(WM_SETREDRAW, TRUE);
     if (m_nScrollItem >= 0) m_list.EnsureVisible(m_nScrollItem, m_bPartialOk);
-    m_list.Invalidate(TRUE);
+    if (m_list.m_bHiddenInBatch) {
+        m_list.m_bHiddenInBatch = false;
+        ::DefWindowProcW(m_list.Hwnd(), WM_SETREDRAW, TRUE, 0);
+        ::RedrawWindow(m_list.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    } else {
+        m_list.Invalidate(TRUE);
+    }
     if (!m_list.m_bChangedInBatch) return;
     m_list.m_bChangedInBatch = false;
     m_list.m_notifyTarget.Post(WM_LIST_CHANGED);
@@ -75,25 +89,23 @@ void CPlaylistListCtrl::DeselectAll()
     SetAllItemsSelected(*this, false);
 }
 
-int CPlaylistListCtrl::CollectSelection()
+int CPlaylistListCtrl::CollectSelection(CIndexArray& out) const
 {
     int count = static_cast<int>(GetSelectedCount());
     if (count == 0) return 0;
     CIndexArray items;
     items.reserve(static_cast<size_t>(count));
     if (AppendSelectedItems(*this, items) == 0) return -1;
-    m_arrSelection.swap(items);
+    out.swap(items);
     return count;
 }
 
-// A failed walk would leave an older snapshot in m_arrSelection; editing by
-// it would touch entries the user never selected.
+// A failed walk would leave an older selection in the model; editing by it
+// would touch entries the user never selected.
 bool CPlaylistListCtrl::ReadSelection()
 {
-    int count = CollectSelection();
-    if (count < 0) return false;
     CPlaylistSelection selection;
-    if (count > 0) selection.items = m_arrSelection;
+    if (CollectSelection(selection.items) < 0) return false;
     selection.focus = GetNextItem(-1, LVNI_FOCUSED);
     m_pModel->SetSelection(std::move(selection));
     return true;
@@ -122,6 +134,9 @@ void CPlaylistListCtrl::ShowSelection(bool withFocus)
 void CPlaylistListCtrl::OnPlaylistChanged(const CPlaylistChange& change)
 {
     if (!Hwnd()) return;
+    // An edit during a drag within the list (a key, an undo) may have moved
+    // or removed the dragged entries: the drag ends, its release moves nothing.
+    if (PointerHandOff().EndDrag(Hwnd())) EndInternalDrag();
     CBatch batch(*this);
     if (change.countChanged) UpdateItemCount();
     ShowSelection(change.restoresFocus);
@@ -138,11 +153,12 @@ BOOL CPlaylistListCtrl::AddEntries(const std::vector<std::wstring>& arr)
     return Edit([&](CPlaylistModel& model) { return model.Insert(model.Count(), arr, 1); });
 }
 
-BOOL CPlaylistListCtrl::InsertEntries(int index, const std::vector<std::wstring>& arr)
+BOOL CPlaylistListCtrl::InsertEntries(int index, std::vector<std::wstring> arr)
 {
     if (arr.empty()) return FALSE;
     size_t at = index < 0 ? m_pModel->Count() : static_cast<size_t>(index);
-    return Edit([&](CPlaylistModel& model) { return model.Insert(at, arr, arr.size()); });
+    size_t count = arr.size();
+    return Edit([&](CPlaylistModel& model) { return model.Insert(at, std::move(arr), count); });
 }
 
 BOOL CPlaylistListCtrl::RemoveSelectedEntries()
@@ -328,12 +344,12 @@ int CPlaylistListCtrl::GetDropIndex(POINT pt) const
 BOOL CPlaylistListCtrl::IsDraggedItem(int index) const
 {
     return index >= 0 &&
-           std::binary_search(m_arrSelection.begin(), m_arrSelection.end(), static_cast<unsigned int>(index));
+           std::binary_search(m_arrDragged.begin(), m_arrDragged.end(), static_cast<unsigned int>(index));
 }
 
 void CPlaylistListCtrl::BeginInternalDrag()
 {
-    if (CollectSelection() <= 0) return;
+    if (CollectSelection(m_arrDragged) <= 0) return;
     m_dragImage = CreateMultiDragImage(*this, 0);
     if (!m_dragImage) return;
     // The image hangs below and to the right of the pointer.
@@ -381,7 +397,7 @@ void CPlaylistListCtrl::DropInternalDrag(POINT pt)
     size_t target = static_cast<size_t>(DragIndexAt(pt));
     PointerHandOff().EndDrag(Hwnd());
     EndInternalDrag();
-    m_pModel->SetSelection({m_arrSelection, GetNextItem(-1, LVNI_FOCUSED)});
+    m_pModel->SetSelection({m_arrDragged, GetNextItem(-1, LVNI_FOCUSED)});
     m_pModel->MoveSelectedBefore(target);
 }
 

@@ -37,7 +37,8 @@ public:
     BOOL AddEntries(const std::vector<std::wstring>& arr);
     // Inserts arr at index (appends when index is past the end or negative)
     // and selects exactly the inserted entries. Silent FALSE when arr is empty.
-    BOOL InsertEntries(int index, const std::vector<std::wstring>& arr);
+    // The playlist keeps the strings: a caller done with them moves them in.
+    BOOL InsertEntries(int index, std::vector<std::wstring> arr);
     // Removes the selected entries and selects the entry that followed them.
     // No selection shows the "nothing to remove" box and answers FALSE.
     BOOL RemoveSelectedEntries();
@@ -48,9 +49,6 @@ public:
     // control reports a selection that cannot be walked.
     int MoveSelectedEntries(BOOL up);
 
-    // Snapshots the selected indices, ascending, into m_arrSelection. Answers
-    // the selected count, 0 or -1 as above; then the snapshot is unchanged.
-    int CollectSelection();
     void DeselectAll();
 
     const std::vector<std::wstring>& Paths() const { return m_pModel->Paths(); }
@@ -106,6 +104,9 @@ private:
     };
 
     void OnPlaylistChanged(const CPlaylistChange& change) override;
+    // The selected indices, ascending, into out. Answers the selected count,
+    // 0 or -1 as above; then out is unchanged.
+    int CollectSelection(CIndexArray& out) const;
     // The model's selection into the control.
     void ShowSelection(bool withFocus);
     bool ReadSelection();
@@ -122,8 +123,8 @@ private:
     LRESULT OnPaint(UINT msg, WPARAM wParam, LPARAM lParam);
 
     CNotifyTarget m_notifyTarget;
-    CIndexArray m_arrSelection;
-    // Drag inside the list: the dragged indices are m_arrSelection.
+    // Drag inside the list: the entries dragged, as selected when it began.
+    CIndexArray m_arrDragged;
     CImageList m_dragImage;
     RECT m_rcInsertMark = {};
     BOOL m_bInsertMarkHidden = TRUE;
@@ -132,4 +133,5 @@ private:
 
     int m_nBatchDepth = 0;
     bool m_bChangedInBatch = false;
+    bool m_bHiddenInBatch = false;
 };

@@ -72,16 +72,16 @@ void CPlaylistModel::Record(CStep step)
     Tell(change);
 }
 
-bool CPlaylistModel::Insert(size_t index, const CPathArray& arr, size_t selectCount)
+bool CPlaylistModel::Insert(size_t index, CPathArray arr, size_t selectCount)
 {
     if (arr.empty()) return false;
     CStep step;
     step.kind = StepKind::kInsert;
     size_t first = std::min(index, m_arrPaths.size());
     step.indices = Range(first, arr.size());
-    step.entries = arr;
-    step.before = m_selection;
     step.after.items = Range(first, std::min(selectCount, arr.size()));
+    step.entries = std::move(arr);
+    step.before = m_selection;
     step.change.countChanged = true;
     step.change.scrollTo = first;
     Apply(step, true);

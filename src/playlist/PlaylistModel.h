@@ -60,8 +60,8 @@ public:
     // steps that were undone) and the view is told.
 
     // Inserts arr at index (the end when past it) and selects the first
-    // selectCount new entries.
-    bool Insert(size_t index, const CPathArray& arr, size_t selectCount);
+    // selectCount new entries. The entries are taken over, not copied.
+    bool Insert(size_t index, CPathArray arr, size_t selectCount);
     // Removes the selection and selects the entry that followed it.
     bool RemoveSelected();
     bool RemoveAll();

@@ -74,6 +74,26 @@ bool MoveTo(POINT target)
     return MovePointerTo(target, Pump);
 }
 
+// Presses at start and moves on, far enough for a drag to begin there.
+void PressAndMove(POINT start)
+{
+    ASSERT_TRUE(MoveTo(start));
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(Pump(1000, LeftButtonDown));
+    ASSERT_TRUE(MoveTo(POINT{start.x + 15, start.y + 4}));
+}
+
+// The source item showing name dragged until the pointer is over the top of
+// the playlist, the button still held.
+void DragSourceItemOverPlaylist(HWND hSource, const wchar_t* name, const RECT& rcPlaylist)
+{
+    RECT rcItem = {};
+    ASSERT_GE(FindItem(hSource, name, rcItem), 0);
+    ASSERT_NO_FATAL_FAILURE(PressAndMove(POINT{rcItem.left + 20, rcItem.top + 3}));
+    ASSERT_TRUE(Pump(1000, [] { return PointerHandOff().State() == PointerState::SourceDrag; }));
+    ASSERT_TRUE(MoveTo(POINT{rcPlaylist.left + 30, rcPlaylist.top + 4}));
+}
+
 bool Click()
 {
     SendMouse(MOUSEEVENTF_LEFTDOWN);
@@ -233,14 +253,7 @@ void Scenario(HWND hDlg)
     ASSERT_TRUE(Pump(1000, [hDlg] { return ::GetForegroundWindow() == hDlg; }));
 
     // The short name dragged onto the upper half of the first entry.
-    ASSERT_GE(FindItem(hSource, L"short.mp3", rcItem), 0);
-    POINT start = {rcItem.left + 20, rcItem.top + 3};
-    ASSERT_TRUE(MoveTo(start));
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    ASSERT_TRUE(Pump(1000, LeftButtonDown));
-    ASSERT_TRUE(MoveTo(POINT{start.x + 15, start.y + 4}));
-    ASSERT_TRUE(Pump(1000, [] { return PointerHandOff().State() == PointerState::SourceDrag; }));
-    ASSERT_TRUE(MoveTo(POINT{rcPlaylist.left + 30, rcPlaylist.top + 4}));
+    ASSERT_NO_FATAL_FAILURE(DragSourceItemOverPlaylist(hSource, L"short.mp3", rcPlaylist));
     SendMouse(MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(Pump(1000, [hPlaylist] { return ItemCount(hPlaylist) == 2; }));
     EXPECT_EQ(L"short.mp3", ItemText(hPlaylist, 0));
@@ -254,11 +267,7 @@ void Scenario(HWND hDlg)
     RECT rcLast = {};
     ASSERT_EQ(1, FindItem(hPlaylist, kLongName, rcLast));
     ASSERT_EQ(0, FindItem(hPlaylist, L"short.mp3", rcItem));
-    start = POINT{rcItem.left + 50, rcItem.top + 3};
-    ASSERT_TRUE(MoveTo(start));
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    ASSERT_TRUE(Pump(1000, LeftButtonDown));
-    ASSERT_TRUE(MoveTo(POINT{start.x + 15, start.y + 4}));
+    ASSERT_NO_FATAL_FAILURE(PressAndMove(POINT{rcItem.left + 50, rcItem.top + 3}));
     ASSERT_TRUE(MoveTo(POINT{rcLast.left + 50, rcLast.bottom - 2}));
     RECT rcMark = {};
     ASSERT_TRUE(Pump(1000, [&] { return pPlaylist->GetInsertMark(rcMark); })) << "the drag shows its mark";
@@ -274,14 +283,7 @@ void Scenario(HWND hDlg)
         ++escapeBoxes;
         return IDNO;
     });
-    ASSERT_GE(FindItem(hSource, L"short.mp3", rcItem), 0);
-    start = POINT{rcItem.left + 20, rcItem.top + 3};
-    ASSERT_TRUE(MoveTo(start));
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    ASSERT_TRUE(Pump(1000, LeftButtonDown));
-    ASSERT_TRUE(MoveTo(POINT{start.x + 15, start.y + 4}));
-    ASSERT_TRUE(Pump(1000, [] { return PointerHandOff().State() == PointerState::SourceDrag; }));
-    ASSERT_TRUE(MoveTo(POINT{rcPlaylist.left + 30, rcPlaylist.top + 4}));
+    ASSERT_NO_FATAL_FAILURE(DragSourceItemOverPlaylist(hSource, L"short.mp3", rcPlaylist));
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(PumpDialog(hDlg, 1000, [] { return PointerHandOff().State() == PointerState::Free; })) << "the drag ended";
     SendMouse(MOUSEEVENTF_LEFTUP);
@@ -297,7 +299,7 @@ void Scenario(HWND hDlg)
     RECT rcAlbum = {};
     ASSERT_TRUE(hAlbum && TreeView_GetItemRect(hTree, hAlbum, &rcAlbum, TRUE));
     ::MapWindowPoints(hTree, nullptr, reinterpret_cast<POINT*>(&rcAlbum), 2);
-    start = POINT{rcAlbum.left + 6, (rcAlbum.top + rcAlbum.bottom) / 2};
+    POINT start = {rcAlbum.left + 6, (rcAlbum.top + rcAlbum.bottom) / 2};
     ASSERT_TRUE(MoveTo(start));
     // The tree waits for the pointer's next move within its press, before
     // this thread could make it: both are made first.
@@ -332,10 +334,7 @@ void Scenario(HWND hDlg)
     ASSERT_TRUE(Pump(10000, [&] { return (hOther = ::FindWindowW(L"Wava drag source", nullptr)) != nullptr; }));
     RECT rcSource = {};
     ::GetWindowRect(hOther, &rcSource);
-    ASSERT_TRUE(MoveTo(POINT{rcSource.left + 40, rcSource.top + 40}));
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    ASSERT_TRUE(Pump(1000, LeftButtonDown));
-    ASSERT_TRUE(MoveTo(POINT{rcSource.left + 60, rcSource.top + 50}));
+    ASSERT_NO_FATAL_FAILURE(PressAndMove(POINT{rcSource.left + 40, rcSource.top + 40}));
     ASSERT_EQ(1, FindItem(hPlaylist, L"one.mp3", rcItem));
     ASSERT_TRUE(MoveTo(POINT{rcItem.left + 40, rcItem.top + 3}));
     EXPECT_TRUE(Pump(2000, [&] { return pPlaylist->GetInsertMark(rcMark); })) << "the mark shows";

@@ -231,6 +231,33 @@ TEST_F(DragInput, InternalDropMovesTheEntriesDraggedEvenIfTheSelectionChanged)
     EXPECT_EQ((std::vector<int>{3, 4}), SelectedItems(host.playlist));
 }
 
+// An edit while entries are dragged within the playlist (Delete released,
+// Alt+Down) moves or removes them: the drag ends, and the release moves
+// nothing that was not dragged.
+TEST_F(DragInput, AnEditDuringAnInternalDragEndsIt)
+{
+    const struct {
+        std::function<BOOL(CPlaylistListCtrl&)> edit;
+        const wchar_t* order;
+    } cases[] = {
+        {[](CPlaylistListCtrl& l) { return l.RemoveSelectedEntries(); }, L"0 2 3 4 5"},
+        {[](CPlaylistListCtrl& l) { return l.MoveSelectedEntries(FALSE) > 0; }, L"0 2 1 3 4 5"},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        host.playlist.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+        PressAndStartDrag(host.playlist, 1, [this] { return ::GetCapture() == host.playlist.Hwnd(); });
+        MoveTo(OnItem(host.playlist, 4));
+        ASSERT_TRUE(c.edit(host.playlist)) << c.order;
+        EXPECT_NE(host.playlist.Hwnd(), ::GetCapture()) << c.order;
+        RECT mark = {};
+        EXPECT_FALSE(host.playlist.GetInsertMark(mark)) << c.order;
+        MoveTo(OnItem(host.playlist, 0));
+        Release();
+        EXPECT_EQ(c.order, Order(host.playlist));
+    }
+}
+
 // A drag whose list loses the mouse can never see its release: it ends at
 // once and drops nothing.
 TEST_F(DragInput, LosingTheMouseEndsADragWithoutADrop)
