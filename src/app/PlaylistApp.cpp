@@ -45,7 +45,7 @@ void CPlaylistApp::InitInstance()
     }
 
     // OLE, not only COM: the playlist takes drops from other programs.
-    ::OleInitialize(nullptr);
+    m_bOleInitialised = SUCCEEDED(::OleInitialize(nullptr));
     m_messageFilter.Register();
 
     RunMainDialog();
@@ -64,7 +64,10 @@ int CPlaylistApp::ExitInstance()
         m_hResModule.Reset();
     }
     m_messageFilter.Revoke();
-    ::OleUninitialize();
+    // Only a successful initialisation is balanced: a start that ended early
+    // never made one.
+    if (m_bOleInitialised) ::OleUninitialize();
+    m_bOleInitialised = false;
     return CAppBase::ExitInstance();
 }
 

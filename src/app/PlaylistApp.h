@@ -47,6 +47,7 @@ private:
     CDeviceFields m_device;
     CModule m_hResModule;
     CMessageFilter m_messageFilter;
+    bool m_bOleInitialised = false;
     // Held from before the search for running instances until this start's
     // window answers them, or the start ends.
     CDriveLock m_startLock{kStartLockNamePrefix};
