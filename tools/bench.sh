@@ -7,13 +7,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export WAVA_BUILD_DIR="${WAVA_BUILD_DIR:-$root/build}"
 
-bash "$root/tools/setup.sh"
-bash "$root/tools/build.sh"
-
-. "$root/tools/display.sh"
-wava_ensure_display
-. "$root/tools/wine-env.sh"
-wava_prefix_ready
+. "$root/tools/prepare.sh"
 
 names=("$@")
 if [ ${#names[@]} -eq 0 ]; then
