@@ -57,20 +57,11 @@ void CPlaylistDlg::OnOpen()
     m_strOpenedPath = path;
     ::SetDlgItemTextW(Hwnd(), IDC_PLAYLIST_NAME, PlaylistNameOfFile(path).c_str());
     ::SetFocus(m_listPlaylist.Hwnd());
-    ReportOpened(static_cast<int>(opened.arrMissing.size()), opened.nUnreadable);
+    // One box for all that the file does not give the player, or none.
+    ShowAppCounts(Hwnd(), {{IDS_OPENED_MISSING, static_cast<int>(opened.arrMissing.size())},
+                           {IDS_OPENED_UNREADABLE, opened.nUnreadable}});
 }
 
-// One box for all that the file does not give the player, or none.
-void CPlaylistDlg::ReportOpened(int missing, int unreadable)
-{
-    std::wstring text;
-    if (missing > 0) text = FormatIntText(LoadResString(IDS_OPENED_MISSING), missing);
-    if (unreadable > 0) {
-        if (!text.empty()) text += L"\n\n";
-        text += FormatIntText(LoadResString(IDS_OPENED_UNREADABLE), unreadable);
-    }
-    if (!text.empty()) AppMessageBox(Hwnd(), text, g_strMsgCaption, MB_OK | MB_ICONINFORMATION);
-}
 
 void CPlaylistDlg::OnRemoveMissing()
 {

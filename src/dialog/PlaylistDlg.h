@@ -95,12 +95,10 @@ private:
     void SetDefaultPlaylistName();
     void OnSave();
     SaveOutcome SavePlaylist(const std::wstring& name);
-    void ShowLeftOut(const SaveOutcome& outcome);
     LRESULT OnSetCursor(UINT msg, WPARAM wParam, LPARAM lParam);
 
     // Opening a playlist of the player (OpenPlaylist.cpp).
     void OnOpen();
-    void ReportOpened(int missing, int unreadable);
     void OnRemoveMissing();
 
     CFolderTreeCtrl m_treeFolders;

@@ -51,7 +51,9 @@ void CPlaylistDlg::OnSave()
         m_playlist.MarkSaved();
         ::PostMessageW(HWND_BROADCAST, ::RegisterWindowMessageW(kContentUpdatedMessageName),
                        kContentUpdatedPlaylists, 0);
-        ShowLeftOut(outcome);
+        // One box for all that the saved file lacks: entries it could not
+        // hold, and lines of the file added to that named nothing it kept.
+        ShowAppCounts(Hwnd(), {{IDS_ENTRIES_LEFT_OUT, outcome.nLeftOut}, {IDS_LINES_LEFT_OUT, outcome.nLinesLeftOut}});
         if (m_bClosing) return;
         if (ShowAppMessage(Hwnd(), IDS_SAVED_ANOTHER, MB_YESNO | MB_ICONQUESTION) == IDNO || m_bClosing) {
             EndDialog(IDOK);
@@ -81,18 +83,6 @@ void CPlaylistDlg::OnSave()
     }
 }
 
-// One box for all that the saved file lacks: entries it could not hold,
-// and lines of the file added to that named nothing it could keep.
-void CPlaylistDlg::ShowLeftOut(const SaveOutcome& outcome)
-{
-    std::wstring text;
-    if (outcome.nLeftOut > 0) text = FormatIntText(LoadResString(IDS_ENTRIES_LEFT_OUT), outcome.nLeftOut);
-    if (outcome.nLinesLeftOut > 0) {
-        if (!text.empty()) text += L"\n\n";
-        text += FormatIntText(LoadResString(IDS_LINES_LEFT_OUT), outcome.nLinesLeftOut);
-    }
-    if (!text.empty()) AppMessageBox(Hwnd(), text, g_strMsgCaption, MB_OK | MB_ICONINFORMATION);
-}
 
 // The wait cursor stays up for the whole save, the question included.
 // Missing entries name no file, so the player could not play their lines:

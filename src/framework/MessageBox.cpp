@@ -28,3 +28,14 @@ int ShowAppMessage(HWND hOwner, UINT stringId, UINT type)
 {
     return AppMessageBox(hOwner, LoadResString(stringId), g_strMsgCaption, type);
 }
+
+void ShowAppCounts(HWND hOwner, std::initializer_list<std::pair<UINT, int>> counts)
+{
+    std::wstring text;
+    for (const auto& [stringId, count] : counts) {
+        if (count <= 0) continue;
+        if (!text.empty()) text += L"\n\n";
+        text += FormatIntText(LoadResString(stringId), count);
+    }
+    if (!text.empty()) AppMessageBox(hOwner, text, g_strMsgCaption, MB_OK | MB_ICONINFORMATION);
+}

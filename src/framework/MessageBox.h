@@ -4,7 +4,9 @@
 
 #include <windows.h>
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 using MessageBoxHook = std::function<int(HWND hOwner, const std::wstring& text,
                                          const std::wstring& caption, UINT type)>;
@@ -22,3 +24,8 @@ extern std::wstring g_strMsgCaption;
 // A box with a text of the resource module and the caption above; the
 // answer is the button pressed.
 int ShowAppMessage(HWND hOwner, UINT stringId, UINT type = MB_OK | MB_ICONINFORMATION);
+
+// One information box for several counts, each told by its resource text
+// with a "%d" in it, in paragraphs; counts of zero are left out, and no box
+// shows when all are zero.
+void ShowAppCounts(HWND hOwner, std::initializer_list<std::pair<UINT, int>> counts);
